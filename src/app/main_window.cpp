@@ -1,0 +1,197 @@
+// Window creation, layout and message handling of the main window.
+#include "app/main_window.h"
+
+#include <commctrl.h>
+
+#include "base/win_text.h"
+#include "desktop/single_instance.h"
+
+namespace zk {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TZKMainForm";
+constexpr int kDesignedClientWidth = 854;
+constexpr int kDesignedClientHeight = 603;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_APPWINDOW;
+
+enum ControlId {
+  kPageControlId = 100,
+  kFirstPageId = 101,
+  kScrollBoxId = 110,
+  kMainImageId = 111,
+  kArcListBoxId = 120,
+  kFontTestMemoId = 130,
+  kStatusBarId = 140,
+};
+
+}  // namespace
+
+TZKMainForm::TZKMainForm(MainFormOptions options) : options_(std::move(options)) {
+  if (!options_.message_box) {
+    options_.message_box = [](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+      return ::MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+    };
+  }
+}
+
+TZKMainForm::~TZKMainForm() {
+  if (wnd_) DestroyWindow(wnd_);
+}
+
+SIZE TZKMainForm::DesignedWindowSize() const {
+  RECT rc{0, 0, kDesignedClientWidth, kDesignedClientHeight};
+  AdjustWindowRectEx(&rc, kStyle, FALSE, kExStyle);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+bool TZKMainForm::Create() {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{sizeof(wc)};
+  if (!GetClassInfoExW(inst, kClassName, &wc)) {
+    wc = WNDCLASSEXW{sizeof(wc)};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kClassName;
+    wc.hIcon = LoadIconW(inst, MAKEINTRESOURCEW(1));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    wc.style = CS_DBLCLKS;
+    if (!RegisterClassExW(&wc)) return false;
+  }
+  SIZE size = DesignedWindowSize();
+  HWND w = CreateWindowExW(kExStyle, kClassName, kApplicationTitle, kStyle, 0, 0, size.cx, size.cy,
+                           options_.application_window, nullptr, inst, this);
+  return w != nullptr && form_created_;
+}
+
+void TZKMainForm::Show() {
+  if (!wnd_) return;
+  StartWindowState state = StartStateFor(settings.wsMaximized, options_.show_command);
+  int cmd = state == StartWindowState::kMaximized   ? SW_SHOWMAXIMIZED
+            : state == StartWindowState::kMinimized ? SW_SHOWMINIMIZED
+                                                    : SW_SHOWNORMAL;
+  ShowWindow(wnd_, cmd);
+  UpdateWindow(wnd_);
+  shown_ = true;
+}
+
+void TZKMainForm::Close() {
+  if (wnd_) SendMessageW(wnd_, WM_CLOSE, 0, 0);
+}
+
+void TZKMainForm::CreateControls() {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  // Designed window font: Tahoma, height -11.
+  ui_font_.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+
+  StatusBar_.Create(wnd_, kStatusBarId, {250, 500});
+  PageControl_.Create(wnd_, kPageControlId, 3, kFirstPageId);
+
+  ScrollBox_.Create(ImageTabSheet(), kScrollBoxId);
+  MainImage.Create(ScrollBox_.hwnd(), kMainImageId);
+  ScrollBox_.SetImage(&MainImage);
+
+  ArcListBox = CreateWindowExW(0, L"LISTBOX", L"",
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT,
+                               0, 0, 0, 0, ArcTabSheet(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kArcListBoxId)), inst, nullptr);
+  // Keeps the text font; never shown.
+  FontTestMemo = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE, 0, 0, 0, 0, TextTabSheet(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFontTestMemoId)), inst, nullptr);
+  for (HWND c : {ArcListBox, FontTestMemo, StatusBar_.hwnd()})
+    if (c) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(ui_font_.get()), FALSE);
+}
+
+void TZKMainForm::OnSize() {
+  if (!wnd_) return;
+  StatusBar_.OnParentSize();
+  RECT rc;
+  GetClientRect(wnd_, &rc);
+  rc.bottom -= StatusBar_.Height();
+  if (rc.bottom < rc.top) rc.bottom = rc.top;
+  PageControl_.SetBounds(rc);
+  // The pages fill the page control; their contents fill the pages.
+  RECT page{0, 0, rc.right - rc.left, rc.bottom - rc.top};
+  MoveWindow(ScrollBox_.hwnd(), 0, 0, page.right, page.bottom, TRUE);
+  if (ArcListBox) MoveWindow(ArcListBox, 0, 0, page.right, page.bottom, TRUE);
+}
+
+bool TZKMainForm::OnCreate() {
+  // Another copy running: end here, before any start-up step.
+  single_instance_ = std::make_unique<TSingleInstance>();
+  single_instance_->DupInstAction = diActivateFirst;
+  single_instance_->UniqueName = options_.unique_name;
+  if (!single_instance_->Check()) {
+    duplicate_ = true;
+    return false;
+  }
+  CreateControls();
+  FormCreate();
+  form_created_ = true;
+  OnSize();
+  return true;
+}
+
+void TZKMainForm::OnDestroy() {
+  if (form_created_) FormDestroy();
+}
+
+void TZKMainForm::SetTopMost(bool on) {
+  settings.TopMost = on;
+  if (wnd_)
+    SetWindowPos(wnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+int TZKMainForm::ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) {
+  return options_.message_box(wnd_, text, caption, type);
+}
+
+void TZKMainForm::ShowWarning(const std::wstring& message) {
+  MessageBeep(MB_ICONEXCLAMATION);
+  ShowMessageBox(message, kApplicationTitle, MB_OK | MB_ICONWARNING);
+}
+
+LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_SETCURSOR:
+      if (busy_ > 0) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      DestroyWindow(wnd_);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      if (options_.quit_on_destroy) PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(wnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK TZKMainForm::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<TZKMainForm*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    self = static_cast<TZKMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->wnd_ = wnd;
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (!self) return DefWindowProcW(wnd, msg, wp, lp);
+  if (msg == WM_CREATE) return self->OnCreate() ? 0 : -1;
+  LRESULT r = self->OnMessage(msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    self->wnd_ = nullptr;
+  }
+  return r;
+}
+
+}  // namespace zk

@@ -1,0 +1,151 @@
+// The viewer's main window: the picture, text and archive pages, the status
+// bar, the view state and the settings it holds for its whole life.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/controls/page_control.h"
+#include "app/controls/scroll_box.h"
+#include "app/controls/status_bar.h"
+#include "app/dispatch.h"
+#include "app/settings.h"
+#include "app/view_state.h"
+#include "base/win_handles.h"
+#include "image/image_control.h"
+
+namespace zk {
+
+class TSingleInstance;
+
+inline constexpr wchar_t kApplicationTitle[] = L"Zarvik";
+
+// What the window takes from its surroundings; tests replace the parts that
+// would reach outside (message boxes, the program's path, the lock name).
+struct MainFormOptions {
+  std::u16string program_path;               // empty: this program's path
+  std::vector<std::u16string> params;        // command-line parameters
+  int show_command = SW_SHOWNORMAL;          // the start-up show command
+  std::u16string unique_name = u"Ident1117"; // single-instance lock
+  std::u16string temp_folder;                // empty: the user's temporary folder
+  HWND application_window = nullptr;         // owner; the hidden application window
+  bool quit_on_destroy = true;               // the program ends with its main window
+  // Shows a message box; returns the button pressed.
+  std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)> message_box;
+};
+
+// Page indexes of `PageControl`.
+enum PageIndex { kImageTabSheet = 0, kTextTabSheet = 1, kArcTabSheet = 2 };
+
+class TZKMainForm final : public DispatchHost {
+ public:
+  explicit TZKMainForm(MainFormOptions options = {});
+  ~TZKMainForm() override;
+  TZKMainForm(const TZKMainForm&) = delete;
+  TZKMainForm& operator=(const TZKMainForm&) = delete;
+
+  // Builds the window and runs the start-up steps. False when it could not be
+  // built, or when another copy runs (duplicate() then tells).
+  bool Create();
+  bool duplicate() const { return duplicate_; }
+  TSingleInstance* single_instance() const { return single_instance_.get(); }
+  // Shows the window in the state the settings and the show command ask for.
+  void Show();
+  void Close();
+  HWND hwnd() const { return wnd_; }
+
+  // View state.
+  zk::ViewFileType ViewFileType = vfTemp;
+  std::u16string SelectedFileName;
+  std::u16string ShownMemberPath;
+  std::u16string ListedArchivePath;
+  std::u16string WorkFolder;
+  int32_t LastReadTime = 0;
+  bool RunEverythingAtStart = false;
+
+  // Settings, in memory from LoadSettings to SaveSettings.
+  Settings settings;
+  std::u16string IniFileName;
+  std::u16string ToolbarIniName;
+  std::u16string xdoc2txtPath;  // the located document converter
+
+  void LoadSettings();
+  void SaveSettings();
+
+  // The file dispatch and the views' common operations.
+  void DispatchFile(const std::u16string& path, bool from_archive_list);
+  void ClearView(bool forget_member);
+  void SetStatus(const std::u16string& text) override;
+  std::u16string Status(int panel = 0) const { return StatusBar_.Text(panel); }
+  void SetViewCaption(const std::u16string& path);
+  std::u16string CacheFileName(const std::u16string& path);
+
+  // Always on top (the TopMost setting).
+  void SetTopMost(bool on);
+
+  // Controls.
+  PageControl PageControl_;
+  ScrollBox ScrollBox_;
+  ImageControl MainImage;
+  StatusBar StatusBar_;
+  HWND ArcListBox = nullptr;
+  HWND FontTestMemo = nullptr;
+  HWND ImageTabSheet() const { return PageControl_.page(kImageTabSheet); }
+  HWND TextTabSheet() const { return PageControl_.page(kTextTabSheet); }
+  HWND ArcTabSheet() const { return PageControl_.page(kArcTabSheet); }
+
+  // The canvas font the binary view draws with.
+  HFONT CanvasFont() const { return ui_font_.get(); }
+
+  void ShowWarning(const std::wstring& message);
+  int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type);
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  bool OnCreate();
+  void OnSize();
+  void OnDestroy();
+  void CreateControls();
+  void FormCreate();
+  void FormDestroy();
+  void ReadCommandLine();
+  void ApplyTextFont();
+  SIZE DesignedWindowSize() const;
+
+  // DispatchHost
+  bool FileExists(const std::u16string& path) override;
+  bool FolderExists(const std::u16string& path) override;
+  int64_t FileSizeOf(const std::u16string& path) override;
+  uint32_t TickCount() override;
+  void SetLastReadTime(int32_t ms) override { LastReadTime = ms; }
+  void SetBusyCursor(bool busy) override;
+  void ClearArchiveList() override;
+  void ActivateImagePage() override;
+  void ShowBinaryView(const std::u16string& path, bool size_over) override;
+  std::u16string ResolveShortcut(const std::u16string& path) override;
+  void OpenArcLink(const std::u16string& path) override;
+  bool ShowMp3Summary(const std::u16string& path) override;
+  bool ShowConvertedDocument(const std::u16string& path) override;
+  bool ListArchive(const std::u16string& path) override;
+  bool ShowOutlineDocument(const std::u16string& path) override;
+  bool ShowPicture(const std::u16string& path) override;
+  void ShowTextFile(const std::u16string& path) override;
+
+  MainFormOptions options_;
+  std::u16string settings_folder_;  // from "-i"; empty: the program's folder
+  HWND wnd_ = nullptr;
+  std::unique_ptr<TSingleInstance> single_instance_;
+  bool duplicate_ = false;
+  bool form_created_ = false;  // start-up steps done; from now on the mouse-move filter acts
+  bool shown_ = false;
+  int busy_ = 0;
+  UniqueFont ui_font_;
+  UniqueFont text_font_;
+};
+
+}  // namespace zk

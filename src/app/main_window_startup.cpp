@@ -1,0 +1,142 @@
+// Start-up and shut-down of the main window, the command line and the
+// settings file.
+#include <shlobj.h>
+
+#include "app/command_line.h"
+#include "app/main_window.h"
+#include "archive/work_folder.h"
+#include "base/paths.h"
+#include "base/win_files.h"
+#include "base/win_text.h"
+#include "desktop/file_operation.h"
+
+namespace zk {
+
+void TZKMainForm::FormCreate() {
+  // (The design's note labels do not exist in this window, so nothing is removed.)
+
+  auto show = [this](const std::u16string& text) { ShowMessageBox(ToWide(text), kApplicationTitle, MB_OK | MB_ICONWARNING); };
+  WorkFolder = options_.temp_folder.empty() ? PrepareWorkFolder(wnd_, show)
+                                            : PrepareWorkFolder(wnd_, show, options_.temp_folder);
+
+  settings.IsBinary.clear();
+
+  // Seam: the tray icon takes the application icon and title here.
+
+  // The archive list is sorted (made so with the control) and fills its page.
+
+  // Seam: the About menu item gets its caption here (application title + " について..").
+
+  // Defaults; the window's designed size for the geometry.
+  Settings defaults;
+  SIZE designed = DesignedWindowSize();
+  defaults.Width = designed.cx;
+  defaults.Height = designed.cy;
+  defaults.BackgroundColor = ScrollBox_.color();
+  settings = defaults;
+
+  // Seam: the zoom commands get their keypad shortcuts here.
+
+  // The page control fills the window (OnSize); its pages have no tabs.
+
+  // Seam: the text control is created on the text page here.
+
+  ClearView(true);
+  ReadCommandLine();
+
+  std::u16string program = options_.program_path.empty() ? ProgramPath() : options_.program_path;
+  IniFileName = IniFileNameFor(program, settings_folder_);
+  xdoc2txtPath.clear();  // Seam: the converter is located here.
+
+  ToolbarIniName = ToolbarIniNameFor(IniFileName);
+  // Seam: the toolbar layout is loaded from ToolbarIniName here when the file exists.
+
+  LoadSettings();
+
+  // Seam: the global hot key (id 1, ActiveHotKey) is registered here.
+}
+
+void TZKMainForm::ReadCommandLine() {
+  CommandLine cl = ParseCommandLine(options_.params, [](const std::u16string& f) { return ::zk::FolderExists(f); });
+  for (CommandLineNotice n : cl.notices) {
+    if (n == CommandLineNotice::kHelp)
+      ShowMessageBox(ToWide(kHelpText), ToWide(kHelpCaption), MB_OK);
+    else
+      ShowWarning(ToWide(kMissingFolderText));
+  }
+  settings_folder_ = cl.settings_folder;
+  RunEverythingAtStart = cl.run_everything_at_start;
+}
+
+void TZKMainForm::FormDestroy() {
+  CleanUpWorkFolder(wnd_, WorkFolder);
+
+  // Seam: a running background text reader is asked to stop here.
+
+  SaveSettings();
+
+  // Seam: the toolbar layout is saved to ToolbarIniName here.
+
+  settings.IsBinary.clear();
+}
+
+void TZKMainForm::LoadSettings() {
+  SetStatus(u"Load IniFile..");
+  // Whatever happens, the status is emptied at the end.
+  struct StatusReset {
+    TZKMainForm* form;
+    ~StatusReset() { form->SetStatus(u""); }
+  } reset{this};
+
+  WinAnsiCodec ansi;
+  IniFile ini = IniFile::Parse(ReadWholeFile(IniFileName).value_or(std::string()), ansi);
+  ReadSettings(ini, settings, 96);
+  PullBackIntoDesktop(settings, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+
+  // The normal position; a maximised start keeps it as the restored size.
+  WINDOWPLACEMENT wp{sizeof(wp)};
+  GetWindowPlacement(wnd_, &wp);
+  wp.rcNormalPosition = {settings.Left, settings.Top, settings.Left + settings.Width, settings.Top + settings.Height};
+  wp.showCmd = SW_HIDE;
+  SetWindowPlacement(wnd_, &wp);
+  SetWindowPos(wnd_, nullptr, settings.Left, settings.Top, settings.Width, settings.Height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+
+  if (settings.TopMost) SetTopMost(true);
+  ScrollBox_.SetColor(settings.BackgroundColor);
+  ApplyTextFont();
+}
+
+void TZKMainForm::SaveSettings() {
+  WINDOWPLACEMENT wp{sizeof(wp)};
+  GetWindowPlacement(wnd_, &wp);
+  settings.wsMaximized = IsZoomed(wnd_) != FALSE;
+  // A maximised or minimised window is stored with its restored position, so
+  // that it does not come back at the minimised window's far-off place.
+  RECT r = wp.rcNormalPosition;
+  if (!settings.wsMaximized && !IsIconic(wnd_)) GetWindowRect(wnd_, &r);
+  settings.Top = r.top;
+  settings.Left = r.left;
+  settings.Width = r.right - r.left;
+  settings.Height = r.bottom - r.top;
+  settings.BackgroundColor = ScrollBox_.color();
+
+  WinAnsiCodec ansi;
+  IniFile ini = IniFile::Parse(ReadWholeFile(IniFileName).value_or(std::string()), ansi);
+  WriteSettings(settings, ini, 96);
+  WriteWholeFile(IniFileName, ini.Serialize(ansi));
+}
+
+void TZKMainForm::ApplyTextFont() {
+  const FontSetting& f = settings.Font;
+  text_font_.reset(CreateFontW(f.height, 0, 0, 0, (f.style & kFontBold) ? FW_BOLD : FW_NORMAL,
+                               (f.style & kFontItalic) != 0, (f.style & kFontUnderline) != 0,
+                               (f.style & kFontStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               static_cast<BYTE>(f.pitch == 1 ? VARIABLE_PITCH : f.pitch == 2 ? FIXED_PITCH
+                                                                                              : DEFAULT_PITCH),
+                               W(f.name)));
+  if (FontTestMemo) SendMessageW(FontTestMemo, WM_SETFONT, reinterpret_cast<WPARAM>(text_font_.get()), FALSE);
+}
+
+}  // namespace zk

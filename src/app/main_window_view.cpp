@@ -1,0 +1,102 @@
+// The view state of the main window and its side of the file dispatch.
+#include "app/main_window.h"
+#include "base/win_files.h"
+#include "base/win_text.h"
+#include "text/binary_view.h"
+
+namespace zk {
+
+void TZKMainForm::SetStatus(const std::u16string& text) { StatusBar_.SetText(0, text); }
+
+void TZKMainForm::SetViewCaption(const std::u16string& path) {
+  std::wstring caption = path.empty() ? std::wstring(kApplicationTitle)
+                                      : ToWide(path) + L" - " + kApplicationTitle;
+  if (wnd_) SetWindowTextW(wnd_, caption.c_str());
+}
+
+void TZKMainForm::ClearView(bool forget_member) {
+  SetViewCaption(u"");
+  StatusBar_.SetText(1, u"");
+  ViewFileType = vfTemp;
+
+  MainImage.zoom_tag = -1;
+  MainImage.center = true;
+  MainImage.SetVisible(false);
+  MainImage.hint.clear();
+  MainImage.ClearPicture();
+  MainImage.auto_size = true;
+  MainImage.stretch = false;
+  MainImage.fill_parent = false;
+  if (MainImage.hwnd()) MoveWindow(MainImage.hwnd(), 0, 0, 0, 0, FALSE);
+
+  // Seam: the text control is hidden, emptied and given the text font here.
+
+  if (ArcListBox) ShowWindow(ArcListBox, SW_HIDE);
+  if (forget_member) ShownMemberPath.clear();
+
+  ScrollBox_.auto_scroll = true;
+  ScrollBox_.hint.clear();
+  ScrollBox_.Layout();
+  SetStatus(u"");
+}
+
+std::u16string TZKMainForm::CacheFileName(const std::u16string& path) {
+  return ::zk::CacheFileName(path, settings.CacheFolder, *this);
+}
+
+void TZKMainForm::DispatchFile(const std::u16string& path, bool from_archive_list) {
+  DispatchSettings s;
+  s.MaxReadByte = settings.MaxReadByte;
+  s.IsBinary = &settings.IsBinary;
+  s.LinkView = settings.LinkView;
+  s.ArcView = settings.ArcView;
+  s.ShowID3Tag = settings.ShowID3Tag;
+  s.CacheFolder = settings.CacheFolder;
+  s.ConverterPath = xdoc2txtPath;
+  ::zk::DispatchFile(path, from_archive_list, s, *this);
+}
+
+bool TZKMainForm::FileExists(const std::u16string& path) { return ::zk::FileExists(path); }
+bool TZKMainForm::FolderExists(const std::u16string& path) { return ::zk::FolderExists(path); }
+int64_t TZKMainForm::FileSizeOf(const std::u16string& path) { return ::zk::FileSizeOf(path); }
+uint32_t TZKMainForm::TickCount() { return GetTickCount(); }
+
+void TZKMainForm::SetBusyCursor(bool busy) {
+  busy_ += busy ? 1 : -1;
+  if (busy_ < 0) busy_ = 0;
+  SetCursor(LoadCursorW(nullptr, busy_ > 0 ? IDC_WAIT : IDC_ARROW));
+}
+
+void TZKMainForm::ClearArchiveList() {
+  if (ArcListBox) SendMessageW(ArcListBox, LB_RESETCONTENT, 0, 0);
+}
+
+void TZKMainForm::ActivateImagePage() { PageControl_.SetActivePage(kImageTabSheet); }
+
+void TZKMainForm::ShowBinaryView(const std::u16string& path, bool size_over) {
+  ::zk::ShowBinaryView(*this, path, size_over);
+}
+
+// Seam: shortcuts are resolved through the shell link object. Until then a
+// shortcut resolves to itself, and the dispatch shows it as the file it is.
+std::u16string TZKMainForm::ResolveShortcut(const std::u16string& path) { return path; }
+
+// Seam: ".ArcLink" files show the picture they name out of an archive.
+void TZKMainForm::OpenArcLink(const std::u16string&) {}
+
+// Seams: the views of later stages. Until they exist the file goes on to the
+// next test of the dispatch.
+bool TZKMainForm::ShowMp3Summary(const std::u16string&) { return false; }
+bool TZKMainForm::ShowConvertedDocument(const std::u16string&) { return false; }
+bool TZKMainForm::ListArchive(const std::u16string& path) {
+  ListedArchivePath = path;
+  return false;
+}
+bool TZKMainForm::ShowOutlineDocument(const std::u16string&) { return false; }
+bool TZKMainForm::ShowPicture(const std::u16string&) { return false; }
+
+// Seam: the text view. Until it exists a file that reaches the end of the
+// chain gets the binary view's summary picture.
+void TZKMainForm::ShowTextFile(const std::u16string& path) { ShowBinaryView(path, false); }
+
+}  // namespace zk

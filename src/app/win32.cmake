@@ -1,0 +1,8 @@
+target_sources(zarvik_win PRIVATE
+  app/controls/container.cpp
+  app/controls/page_control.cpp
+  app/controls/scroll_box.cpp
+  app/main_window.cpp
+  app/main_window_startup.cpp
+  app/main_window_view.cpp
+)

@@ -1,0 +1,1 @@
+target_sources(zarvik_win PRIVATE archive/work_folder.cpp)

@@ -1,0 +1,27 @@
+// The work folder "zk1.tmp" in the user's temporary folder, into which archive
+// members are extracted for viewing.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace zk {
+
+// The user's temporary folder with a trailing delimiter; empty when the
+// system cannot give one within 512 characters.
+std::u16string UserTempFolder();
+
+// Makes the work folder ready at start-up and returns its path: emptied when
+// it exists, else created and hidden. When it cannot be created, a warning
+// beep sounds and show_message gets the text to show the user; every other
+// failure is silent. temp_folder is where the work folder lives.
+std::u16string PrepareWorkFolder(HWND owner, const std::function<void(const std::u16string&)>& show_message,
+                                 const std::u16string& temp_folder = UserTempFolder());
+
+// At exit: empties the work folder without asking or showing progress, then
+// removes it.
+void CleanUpWorkFolder(HWND owner, const std::u16string& work_folder);
+
+}  // namespace zk

@@ -1,0 +1,4 @@
+target_sources(zarvik_core PRIVATE
+  base/text.cpp
+  base/paths.cpp
+)

@@ -1,0 +1,4 @@
+target_sources(zarvik_win PRIVATE
+  base/win_files.cpp
+  base/win_text.cpp
+)

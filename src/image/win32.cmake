@@ -1,0 +1,3 @@
+target_sources(zarvik_win PRIVATE
+  image/image_control.cpp
+)

@@ -1,0 +1,3 @@
+target_sources(zarvik_win PRIVATE
+  text/binary_view.cpp
+)

@@ -1,0 +1,8 @@
+target_sources(zarvik_core_tests PRIVATE
+  app/colors_test.cpp
+  app/command_line_test.cpp
+  app/dispatch_test.cpp
+  app/ini_file_test.cpp
+  app/settings_test.cpp
+  app/string_list_test.cpp
+)

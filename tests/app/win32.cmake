@@ -1,0 +1,3 @@
+target_sources(zarvik_win_tests PRIVATE
+  app/main_window_win_test.cpp
+)

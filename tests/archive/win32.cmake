@@ -1,0 +1,1 @@
+target_sources(zarvik_win_tests PRIVATE archive/work_folder_win_test.cpp)

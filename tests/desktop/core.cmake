@@ -1,0 +1,1 @@
+target_sources(zarvik_core_tests PRIVATE desktop/file_op_flags_test.cpp)
