@@ -3,6 +3,7 @@
 #   native  portable core and its tests, with sanitizers
 #   win64   zarvik.exe, the Windows tests and the stand-ins (x86_64)
 #   win32   zarvik.exe for i686 (built, not run: this machine cannot run it)
+# ZARVIK_BUILD_DIR moves the build folders (default: build/ in the checkout).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 deps=${ZARVIK_DEPS:-/var/cache/zarvik-deps}
@@ -17,7 +18,7 @@ for t in "${targets[@]}"; do
     win32) args=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-i686-w64-mingw32.cmake" -DZARVIK_DEPS="$deps" -DZARVIK_TESTS=OFF) ;;
     *) echo "build.sh: unknown target $t" >&2; exit 2 ;;
   esac
-  b="$here/build/$t"
+  b="${ZARVIK_BUILD_DIR:-$here/build}/$t"
   if [ ! -f "$b/build.ninja" ]; then
     cmake -S "$here" -B "$b" -G Ninja "${args[@]}" >/dev/null
   fi

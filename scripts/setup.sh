@@ -15,7 +15,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps imagemagick fonts-ipafont-gothic locales
   libz-mingw-w64-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
-  googletest
+  googletest libbenchmark-dev
 )
 
 missing=()
