@@ -1,4 +1,5 @@
 target_sources(zarvik_core PRIVATE
+  app/actions.cpp
   app/colors.cpp
   app/command_line.cpp
   app/dispatch.cpp

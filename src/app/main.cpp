@@ -43,8 +43,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
     zk::TZKMainForm form(std::move(options));
     if (form.Create()) {
       form.Show();
-      MSG msg;
-      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      MSG msg{};
+      for (;;) {
+        // Commands refresh their states whenever the queue runs dry.
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) form.Idle();
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+        if (form.TranslateShortcut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
       }

@@ -130,6 +130,7 @@ bool TZKMainForm::OnCreate() {
     return false;
   }
   CreateControls();
+  CreateActions();
   FormCreate();
   form_created_ = true;
   OnSize();

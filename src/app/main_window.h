@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/actions.h"
 #include "app/controls/page_control.h"
 #include "app/controls/scroll_box.h"
 #include "app/controls/status_bar.h"
@@ -87,6 +88,18 @@ class TZKMainForm final : public DispatchHost {
   // Always on top (the TopMost setting).
   void SetTopMost(bool on);
 
+  // Commands.
+  ActionList actions;
+  // Runs the command a key press belongs to; true when one took it.
+  bool TranslateShortcut(const MSG& msg);
+  // Refreshes the commands' enabled and checked states; run when idle.
+  void Idle();
+  void ClearActionExecute();
+  void ReloadActionExecute();
+
+  // Everything's main window while it is known.
+  HWND EverythingHandle = nullptr;
+
   // Controls.
   PageControl PageControl_;
   ScrollBox ScrollBox_;
@@ -115,6 +128,8 @@ class TZKMainForm final : public DispatchHost {
   void FormDestroy();
   void ReadCommandLine();
   void ApplyTextFont();
+  void CreateActions();
+  bool HasTextSelection() const;
   SIZE DesignedWindowSize() const;
 
   // DispatchHost
@@ -144,6 +159,7 @@ class TZKMainForm final : public DispatchHost {
   bool form_created_ = false;  // start-up steps done; from now on the mouse-move filter acts
   bool shown_ = false;
   int busy_ = 0;
+  DWORD last_clear_tick_ = 0;
   UniqueFont ui_font_;
   UniqueFont text_font_;
 };

@@ -35,7 +35,10 @@ void TZKMainForm::FormCreate() {
   defaults.BackgroundColor = ScrollBox_.color();
   settings = defaults;
 
-  // Seam: the zoom commands get their keypad shortcuts here.
+  actions[u"ZoomUpAction"].shortcuts = {VK_ADD};
+  actions[u"ZoomOutAction"].shortcuts = {VK_SUBTRACT};
+  actions[u"ZoomFitAction"].shortcuts = {VK_MULTIPLY};
+  actions[u"RealSizeAction"].shortcuts = {VK_DIVIDE};
 
   // The page control fills the window (OnSize); its pages have no tabs.
 
@@ -102,7 +105,11 @@ void TZKMainForm::LoadSettings() {
   SetWindowPos(wnd_, nullptr, settings.Left, settings.Top, settings.Width, settings.Height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 
-  if (settings.TopMost) SetTopMost(true);
+  if (settings.TopMost) {
+    Action& top_most = actions[u"TopMostAction"];
+    top_most.checked = false;  // the command flips it on
+    top_most.Execute();
+  }
   ScrollBox_.SetColor(settings.BackgroundColor);
   ApplyTextFont();
 }

@@ -95,6 +95,9 @@ bool TZKMainForm::ListArchive(const std::u16string& path) {
 bool TZKMainForm::ShowOutlineDocument(const std::u16string&) { return false; }
 bool TZKMainForm::ShowPicture(const std::u16string&) { return false; }
 
+// Seam: the text control's selection.
+bool TZKMainForm::HasTextSelection() const { return false; }
+
 // Seam: the text view. Until it exists a file that reaches the end of the
 // chain gets the binary view's summary picture.
 void TZKMainForm::ShowTextFile(const std::u16string& path) { ShowBinaryView(path, false); }

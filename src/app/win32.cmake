@@ -3,6 +3,7 @@ target_sources(zarvik_win PRIVATE
   app/controls/page_control.cpp
   app/controls/scroll_box.cpp
   app/main_window.cpp
+  app/main_window_actions.cpp
   app/main_window_startup.cpp
   app/main_window_view.cpp
 )
