@@ -3,8 +3,10 @@
 
 #include <commctrl.h>
 
+#include "base/win_files.h"
 #include "base/win_text.h"
 #include "desktop/single_instance.h"
+#include "text/read_text_thread.h"
 
 namespace zk {
 namespace {
@@ -118,6 +120,7 @@ void TZKMainForm::OnSize() {
   RECT page{0, 0, rc.right - rc.left, rc.bottom - rc.top};
   MoveWindow(ScrollBox_.hwnd(), 0, 0, page.right, page.bottom, TRUE);
   if (ArcListBox) MoveWindow(ArcListBox, 0, 0, page.right, page.bottom, TRUE);
+  if (RichEditURL.hwnd()) MoveWindow(RichEditURL.hwnd(), 0, 0, page.right, page.bottom, TRUE);
 }
 
 bool TZKMainForm::OnCreate() {
@@ -166,6 +169,22 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
+      break;
+    case WM_NOTIFY:
+      if (RichEditURL.HandleNotify(reinterpret_cast<NMHDR*>(lp))) return 0;
+      break;
+    case kTextPieceMessage:
+      OnTextPiece();
+      return 0;
+    case WM_ACTIVATEAPP:
+      // A converter installed while the viewer runs is found on the next activation.
+      if (wp && !::zk::FileExists(xdoc2txtPath)) LocateConverter();
+      break;
+    case WM_TIMER:
+      if (OnWatchTimer(wp)) return 0;
+      break;
+    case WM_PAINT:
+      if (!first_paint_done_) FormPaint();
       break;
     case WM_CLOSE:
       DestroyWindow(wnd_);

@@ -17,11 +17,17 @@
 #include "app/settings.h"
 #include "app/view_state.h"
 #include "base/win_handles.h"
+#include "desktop/hook_hot_key.h"
+#include "desktop/popup_menu.h"
+#include "desktop/task_tray.h"
 #include "image/image_control.h"
+#include "watcher/watch_rules.h"
+#include "text/rich_edit_url.h"
 
 namespace zk {
 
 class TSingleInstance;
+class TReadTextThread;
 
 inline constexpr wchar_t kApplicationTitle[] = L"Zarvik";
 
@@ -38,6 +44,9 @@ struct MainFormOptions {
   // Shows a message box; returns the button pressed.
   std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)> message_box;
 };
+
+// Posted by the background text reader when a piece is ready.
+inline constexpr UINT kTextPieceMessage = WM_APP + 1;
 
 // Page indexes of `PageControl`.
 enum PageIndex { kImageTabSheet = 0, kTextTabSheet = 1, kArcTabSheet = 2 };
@@ -73,6 +82,7 @@ class TZKMainForm final : public DispatchHost {
   std::u16string IniFileName;
   std::u16string ToolbarIniName;
   std::u16string xdoc2txtPath;  // the located document converter
+  void LocateConverter();
 
   void LoadSettings();
   void SaveSettings();
@@ -105,6 +115,7 @@ class TZKMainForm final : public DispatchHost {
   ScrollBox ScrollBox_;
   ImageControl MainImage;
   StatusBar StatusBar_;
+  TRichEditURL RichEditURL;
   HWND ArcListBox = nullptr;
   HWND FontTestMemo = nullptr;
   HWND ImageTabSheet() const { return PageControl_.page(kImageTabSheet); }
@@ -114,8 +125,43 @@ class TZKMainForm final : public DispatchHost {
   // The canvas font the binary view draws with.
   HFONT CanvasFont() const { return ui_font_.get(); }
 
+  // The text page.
+  void ShowTextView();
+  void OpenClickedURL(TRichEditURL& sender, const std::u16string& url);
+  void OpenWebSearch(int tag);
+  bool reading_text() const { return read_text_thread_ != nullptr; }
+
   void ShowWarning(const std::wstring& message);
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type);
+
+  // Following the search window.
+  HWND EverythingStatusHandle = nullptr;  // its status bar, found with it
+  void TimerTimer();                      // the poll, every 100 ms while watching
+  bool watching() const { return watch_timer_on_; }
+  void LocateEverything();
+  std::u16string GetEverythingSelection();
+  void StepEverythingSelection(int direction);
+  void SetInTray(bool in_tray);
+  void RunEverythingActionExecute();
+  std::unique_ptr<TTaskTray> TaskTray;
+  std::unique_ptr<PopupMenu> TaskTrayPopupMenu;
+  std::unique_ptr<THookHotKey> HookHotKey;
+  void HookHotKeyHotKey(THookHotKey& sender, int id);
+  void N2Click();
+  void N4Click();
+
+ private:
+  void CreateWatcherActions();
+  void CreateTrayAndHotKey();
+  void RegisterActiveHotKey();
+  void ReleaseTrayAndHotKey();
+  bool OnWatchTimer(UINT_PTR timer_id);  // true when the timer is the poll's
+  void FormPaint();
+  void RaiseAfterNewFile();
+  bool watch_timer_on_ = false;
+  bool polling_ = false;       // a poll runs; a nested tick (message box, dispatch) is skipped
+  bool first_paint_done_ = false;
+  OnceWhileLasting missing_status_bar_notice_;
 
  private:
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -129,6 +175,10 @@ class TZKMainForm final : public DispatchHost {
   void ReadCommandLine();
   void ApplyTextFont();
   void CreateActions();
+  void CreateTextControl();
+  void ClearTextView();
+  void OnTextPiece();
+  void StopTextReader();
   bool HasTextSelection() const;
   SIZE DesignedWindowSize() const;
 
@@ -160,6 +210,7 @@ class TZKMainForm final : public DispatchHost {
   bool shown_ = false;
   int busy_ = 0;
   DWORD last_clear_tick_ = 0;
+  std::unique_ptr<TReadTextThread> read_text_thread_;
   UniqueFont ui_font_;
   UniqueFont text_font_;
 };

@@ -110,8 +110,11 @@ void TZKMainForm::CreateActions() {
   update(u"NotUsedInTrayAction", [this](Action& x) { x.checked = settings.NotUsedInTray; });
   update(u"ShowEverythingAction", [this](Action& x) { x.enabled = EverythingHandle != nullptr; });
   update(u"SellectAllAction", [=](Action& x) { x.enabled = is_view({vfText}); });
+  execute(u"SellectAllAction", [this](Action&) { RichEditURL.SelectAll(); });
   update(u"GoogleAction", [=](Action& x) { x.enabled = is_view({vfText}) && HasTextSelection(); });
   update(u"WikipediaAction", [=](Action& x) { x.enabled = is_view({vfText}) && HasTextSelection(); });
+  execute(u"GoogleAction", [this](Action& x) { OpenWebSearch(x.tag); });
+  execute(u"WikipediaAction", [this](Action& x) { OpenWebSearch(x.tag); });
   auto arc_has_items = [this](Action& x) {
     x.enabled = ArcListBox && SendMessageW(ArcListBox, LB_GETCOUNT, 0, 0) > 0;
   };
@@ -123,6 +126,8 @@ void TZKMainForm::CreateActions() {
   for (const char16_t* n : {u"CtrlUpAction", u"CtrlDownAction", u"CtrlHomeAction", u"CtrlEndAction"})
     update(n, member_selected);
   update(u"OutViewAction", [=](Action& x) { x.enabled = is_view({vfImage, vfText}); });
+
+  CreateWatcherActions();
 
   // Every command without its own handler yet is still a command of the
   // table: its key is taken and it is shown disabled.

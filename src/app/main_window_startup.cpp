@@ -1,9 +1,8 @@
 // Start-up and shut-down of the main window, the command line and the
 // settings file.
-#include <shlobj.h>
+#include "app/main_window.h"
 
 #include "app/command_line.h"
-#include "app/main_window.h"
 #include "archive/work_folder.h"
 #include "base/paths.h"
 #include "base/win_files.h"
@@ -21,7 +20,7 @@ void TZKMainForm::FormCreate() {
 
   settings.IsBinary.clear();
 
-  // Seam: the tray icon takes the application icon and title here.
+  CreateTrayAndHotKey();  // the tray icon takes the application icon and title
 
   // The archive list is sorted (made so with the control) and fills its page.
 
@@ -42,21 +41,21 @@ void TZKMainForm::FormCreate() {
 
   // The page control fills the window (OnSize); its pages have no tabs.
 
-  // Seam: the text control is created on the text page here.
+  CreateTextControl();
 
   ClearView(true);
   ReadCommandLine();
 
   std::u16string program = options_.program_path.empty() ? ProgramPath() : options_.program_path;
   IniFileName = IniFileNameFor(program, settings_folder_);
-  xdoc2txtPath.clear();  // Seam: the converter is located here.
+  LocateConverter();
 
   ToolbarIniName = ToolbarIniNameFor(IniFileName);
   // Seam: the toolbar layout is loaded from ToolbarIniName here when the file exists.
 
   LoadSettings();
 
-  // Seam: the global hot key (id 1, ActiveHotKey) is registered here.
+  RegisterActiveHotKey();
 }
 
 void TZKMainForm::ReadCommandLine() {
@@ -74,13 +73,14 @@ void TZKMainForm::ReadCommandLine() {
 void TZKMainForm::FormDestroy() {
   CleanUpWorkFolder(wnd_, WorkFolder);
 
-  // Seam: a running background text reader is asked to stop here.
+  StopTextReader();
 
   SaveSettings();
 
   // Seam: the toolbar layout is saved to ToolbarIniName here.
 
   settings.IsBinary.clear();
+  ReleaseTrayAndHotKey();
 }
 
 void TZKMainForm::LoadSettings() {
@@ -144,6 +144,7 @@ void TZKMainForm::ApplyTextFont() {
                                                                                               : DEFAULT_PITCH),
                                W(f.name)));
   if (FontTestMemo) SendMessageW(FontTestMemo, WM_SETFONT, reinterpret_cast<WPARAM>(text_font_.get()), FALSE);
+  RichEditURL.SetFont(text_font_.get(), ColorToRgb(f.color));
 }
 
 }  // namespace zk

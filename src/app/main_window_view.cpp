@@ -2,7 +2,13 @@
 #include "app/main_window.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
+#include "app/outside_programs.h"
+#include "base/paths.h"
 #include "text/binary_view.h"
+#include "text/command_line_unit.h"
+#include "text/file_byte_source.h"
+#include "text/mp3_tags.h"
+#include "text/outline_document.h"
 
 namespace zk {
 
@@ -29,7 +35,7 @@ void TZKMainForm::ClearView(bool forget_member) {
   MainImage.fill_parent = false;
   if (MainImage.hwnd()) MoveWindow(MainImage.hwnd(), 0, 0, 0, 0, FALSE);
 
-  // Seam: the text control is hidden, emptied and given the text font here.
+  ClearTextView();
 
   if (ArcListBox) ShowWindow(ArcListBox, SW_HIDE);
   if (forget_member) ShownMemberPath.clear();
@@ -77,29 +83,52 @@ void TZKMainForm::ShowBinaryView(const std::u16string& path, bool size_over) {
   ::zk::ShowBinaryView(*this, path, size_over);
 }
 
-// Seam: shortcuts are resolved through the shell link object. Until then a
-// shortcut resolves to itself, and the dispatch shows it as the file it is.
-std::u16string TZKMainForm::ResolveShortcut(const std::u16string& path) { return path; }
+std::u16string TZKMainForm::ResolveShortcut(const std::u16string& path) { return ::zk::ResolveShortcut(path); }
 
 // Seam: ".ArcLink" files show the picture they name out of an archive.
 void TZKMainForm::OpenArcLink(const std::u16string&) {}
 
 // Seams: the views of later stages. Until they exist the file goes on to the
 // next test of the dispatch.
-bool TZKMainForm::ShowMp3Summary(const std::u16string&) { return false; }
-bool TZKMainForm::ShowConvertedDocument(const std::u16string&) { return false; }
+bool TZKMainForm::ShowMp3Summary(const std::u16string& path) {
+  RichEditURL.Clear();
+  FileByteSource file(path);
+  TMyTagID3 tag(path, file, WinAnsiCodec());
+  RichEditURL.SetText(Mp3TagSummary(tag));
+  if (!RichEditURL.Text().empty()) ShowTextView();
+  else ShowBinaryView(path, false);
+  return true;
+}
+bool TZKMainForm::ShowConvertedDocument(const std::u16string& path) {
+  // The located converter itself, so that one found through its App Paths
+  // entry runs as well as one on the search path.
+  std::u16string command = QuotePath(xdoc2txtPath) + u" " + QuotePath(path);
+  RichEditURL.SetText(TCommandLineUnit::RunCommandLine(command));
+  ShowTextView();
+  return true;
+}
+
+void TZKMainForm::LocateConverter() { xdoc2txtPath = FindProgram(u"xdoc2txt.exe"); }
 bool TZKMainForm::ListArchive(const std::u16string& path) {
   ListedArchivePath = path;
   return false;
 }
-bool TZKMainForm::ShowOutlineDocument(const std::u16string&) { return false; }
+bool TZKMainForm::ShowOutlineDocument(const std::u16string& path) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return false;
+  OutlineChapter chapter = ReadOutlineDocument(*bytes, WinAnsiCodec());
+  RichEditURL.Clear();
+  if (!chapter.showed) return false;
+  if (!chapter.rich_text.empty()) {
+    RichEditURL.LoadRtf(chapter.rich_text);
+    RichEditURL.InsertFirstLine(chapter.title);
+  } else {
+    RichEditURL.SetText(chapter.title);
+  }
+  ShowTextView();
+  return true;
+}
 bool TZKMainForm::ShowPicture(const std::u16string&) { return false; }
 
-// Seam: the text control's selection.
-bool TZKMainForm::HasTextSelection() const { return false; }
-
-// Seam: the text view. Until it exists a file that reaches the end of the
-// chain gets the binary view's summary picture.
-void TZKMainForm::ShowTextFile(const std::u16string& path) { ShowBinaryView(path, false); }
 
 }  // namespace zk

@@ -56,4 +56,11 @@ std::u16string ExcludeTrailingDelimiter(std::u16string_view path) {
   return out;
 }
 
+std::u16string QuotePath(std::u16string_view s) {
+  std::u16string out(s);
+  if (out.empty() || out.front() != u'"') out.insert(out.begin(), u'"');
+  if (out.size() < 2 || out.back() != u'"') out += u'"';
+  return out;
+}
+
 }  // namespace zk

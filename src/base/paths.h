@@ -20,4 +20,8 @@ std::u16string ChangeFileExt(std::u16string_view path, std::u16string_view ext);
 std::u16string IncludeTrailingDelimiter(std::u16string_view path);
 std::u16string ExcludeTrailingDelimiter(std::u16string_view path);
 
+// The text in double quotes: a leading quote is kept, a closing one added when
+// missing; an empty text gives two quotes.
+std::u16string QuotePath(std::u16string_view s);
+
 }  // namespace zk

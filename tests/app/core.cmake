@@ -1,4 +1,5 @@
 target_sources(zarvik_core_tests PRIVATE
+  app/actions_test.cpp
   app/colors_test.cpp
   app/command_line_test.cpp
   app/dispatch_test.cpp

@@ -9,53 +9,13 @@
 #include "base/text.h"
 #include "base/win_text.h"
 #include "text/binary_view.h"
+#include "app/main_window_fixture.h"
 #include "win/test_util.h"
 
 namespace zk {
 namespace {
 
-using test::TempDir;
-
-struct Box {
-  std::wstring text, caption;
-};
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  // A hidden main window whose settings live in dir_, named as the program's.
-  std::unique_ptr<TZKMainForm> MakeForm(std::vector<std::u16string> params = {}) {
-    MainFormOptions o;
-    o.program_path = u"C:\\nowhere\\zarvik.exe";
-    if (params.empty()) params.push_back(u"-i" + dir_.u16());
-    o.params = std::move(params);
-    o.unique_name = u"ZarvikTest" + Ascii(std::to_string(GetCurrentProcessId()));
-    o.temp_folder = dir_.u16();
-    o.quit_on_destroy = false;
-    o.message_box = [this](HWND, const std::wstring& text, const std::wstring& caption, UINT) {
-      boxes_.push_back({text, caption});
-      return IDOK;
-    };
-    auto form = std::make_unique<TZKMainForm>(std::move(o));
-    EXPECT_TRUE(form->Create());
-    return form;
-  }
-
-  COLORREF CanvasPixel(TZKMainForm& form, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, form.MainImage.picture());
-    COLORREF c = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return c;
-  }
-
-  std::u16string IniPath() const { return dir_.Child(L"zarvik.ini"); }
-
-  TempDir dir_;
-  std::vector<Box> boxes_;
-};
+using MainWindowTest = test::MainWindowFixture;
 
 TEST_F(MainWindowTest, StartsWithDesignedLayoutAndClearedView) {
   auto form = MakeForm();

@@ -1,1 +1,1 @@
-target_sources(zarvik_core_tests PRIVATE desktop/file_op_flags_test.cpp)
+target_sources(zarvik_core_tests PRIVATE desktop/file_op_flags_test.cpp desktop/tray_rules_test.cpp)

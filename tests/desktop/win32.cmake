@@ -1,6 +1,7 @@
 target_sources(zarvik_win_tests PRIVATE
   desktop/file_operation_win_test.cpp
   desktop/single_instance_win_test.cpp
+  desktop/task_tray_win_test.cpp
 )
 
 # A stand-in for a first copy of the program, started by the single-instance tests.

@@ -1,0 +1,83 @@
+#include "desktop/hook_hot_key.h"
+
+#include <exception>
+
+#include "base/text.h"
+#include "base/win_text.h"
+#include "desktop/tray_rules.h"
+
+namespace zk {
+namespace {
+
+constexpr wchar_t kClassName[] = L"THookHotKeyWindow";
+
+}  // namespace
+
+THookHotKey::THookHotKey(HWND owner) : owner_(owner) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{sizeof(wc)};
+  if (!GetClassInfoExW(inst, kClassName, &wc)) {
+    wc = WNDCLASSEXW{sizeof(wc)};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = inst;
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+  }
+  wnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, this);
+}
+
+THookHotKey::~THookHotKey() {
+  if (!wnd_) return;
+  for (int id : registered_) UnregisterHotKey(wnd_, id);
+  DestroyWindow(wnd_);
+}
+
+bool THookHotKey::RegisterHotKeyId(int id, uint16_t shortcut) {
+  if (!wnd_) return false;
+  const HotKeyCode code = HotKeyOf(shortcut);
+  if (!RegisterHotKey(wnd_, id, code.modifiers, code.key)) return false;
+  registered_.insert(id);
+  return true;
+}
+
+bool THookHotKey::UnregisterHotKeyId(int id) {
+  if (!wnd_ || !UnregisterHotKey(wnd_, id)) return false;
+  registered_.erase(id);
+  return true;
+}
+
+bool THookHotKey::ChangeHotKey(int id, uint16_t shortcut) {
+  const bool withdrawn = UnregisterHotKeyId(id);
+  const bool registered = RegisterHotKeyId(id, shortcut);
+  return withdrawn && registered;
+}
+
+void THookHotKey::HotKey(int id) {
+  if (!OnHotKey) return;
+  if (Activate && owner_ && IsWindow(owner_)) SetForegroundWindow(owner_);
+  try {
+    OnHotKey(*this, id);
+  } catch (const std::exception& e) {
+    const std::wstring message = ToWide(Utf8ToUtf16(e.what()));
+    if (OnException)
+      OnException(message);
+    else
+      MessageBoxW(owner_, message.c_str(), nullptr, MB_OK | MB_ICONERROR);
+  }
+}
+
+LRESULT CALLBACK THookHotKey::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<THookHotKey*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<THookHotKey*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  if (msg == WM_HOTKEY && self) {
+    self->HotKey(static_cast<int>(wp));
+    return 0;
+  }
+  if (msg == WM_NCDESTROY) SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+}  // namespace zk

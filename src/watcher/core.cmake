@@ -1,0 +1,3 @@
+target_sources(zarvik_core PRIVATE
+  watcher/watch_rules.cpp
+)

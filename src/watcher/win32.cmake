@@ -1,0 +1,3 @@
+target_sources(zarvik_win PRIVATE
+  watcher/search_window.cpp
+)

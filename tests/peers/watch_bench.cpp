@@ -1,0 +1,292 @@
+// Timing of the search-window watcher beside the stand-in search window.
+// Prints figures; asserts nothing.
+//
+//   watch_bench [--seconds N] [--polls N] [--rounds N]
+//
+// 1. The cost of one poll while the selection does not change: a hidden main
+//    window in this process polls the stand-in `--polls` times (default 2000),
+//    also split into its three steps.
+// 2. The CPU share of zarvik.exe following an unchanged selection for
+//    `--seconds` (default 60), from its process times.
+// 3. The latency from a selection change in the stand-in to the new path in
+//    zarvik.exe's caption, over `--rounds` changes (default 20).
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "base/win_handles.h"
+#include "base/win_text.h"
+#include "watcher/search_window.h"
+#include "watcher/watch_rules.h"
+
+namespace {
+
+using namespace zk;
+namespace fs = std::filesystem;
+
+double Now() {
+  static LARGE_INTEGER freq = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+struct Figures {
+  double min, median, mean, p99, max;
+};
+
+Figures Summarise(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  double sum = 0;
+  for (double x : v) sum += x;
+  return {v.front(), v[v.size() / 2], sum / v.size(), v[std::min(v.size() - 1, v.size() * 99 / 100)], v.back()};
+}
+
+void Print(const char* what, const char* unit, const Figures& f) {
+  std::printf("  %-34s min %8.2f  median %8.2f  mean %8.2f  p99 %8.2f  max %8.2f %s\n", what, f.min, f.median, f.mean,
+              f.p99, f.max, unit);
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+std::wstring BinFolder() {
+  wchar_t buf[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
+  std::wstring p(buf, n);
+  return p.substr(0, p.find_last_of(L'\\'));
+}
+
+class Process {
+ public:
+  Process(const std::wstring& exe, const std::wstring& args, WORD show) {
+    std::wstring cmd = L"\"" + exe + L"\" " + args;
+    STARTUPINFOW si{sizeof(si)};
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = show;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    handle_.reset(pi.hProcess);
+    CloseHandle(pi.hThread);
+    pid_ = pi.dwProcessId;
+    WaitForInputIdle(handle_.get(), 10000);
+  }
+  ~Process() {
+    if (!handle_) return;
+    for (HWND w : windows_) PostMessageW(w, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(handle_.get(), 20000) != WAIT_OBJECT_0) TerminateProcess(handle_.get(), 1);
+  }
+  HANDLE handle() const { return handle_.get(); }
+
+  // The top-level window of this process with the given class (waits for it).
+  HWND Window(const wchar_t* class_name) {
+    struct Find {
+      DWORD pid;
+      const wchar_t* cls;
+      HWND found;
+    } f{pid_, class_name, nullptr};
+    for (int i = 0; i < 1500 && !f.found; ++i) {
+      EnumWindows(
+          [](HWND w, LPARAM p) -> BOOL {
+            auto& f = *reinterpret_cast<Find*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            wchar_t name[64];
+            if (pid == f.pid && GetClassNameW(w, name, 64) > 0 && lstrcmpiW(name, f.cls) == 0) {
+              f.found = w;
+              return FALSE;
+            }
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&f));
+      if (!f.found) Sleep(10);
+    }
+    if (f.found) windows_.push_back(f.found);
+    return f.found;
+  }
+
+  // User and kernel time so far, in seconds.
+  double CpuSeconds() const {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(handle_.get(), &created, &exited, &kernel, &user)) return -1;
+    auto s = [](FILETIME t) { return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7; };
+    return s(kernel) + s(user);
+  }
+
+ private:
+  UniqueHandle handle_;
+  DWORD pid_ = 0;
+  std::vector<HWND> windows_;
+};
+
+std::wstring Caption(HWND w) {
+  wchar_t buf[2048];
+  int n = InternalGetWindowText(w, buf, 2048);
+  return std::wstring(buf, n > 0 ? n : 0);
+}
+
+// Posts a key to the stand-in's list.
+void Key(HWND list, UINT vk) {
+  PostMessageW(list, WM_KEYDOWN, vk, 0);
+  PostMessageW(list, WM_KEYUP, vk, 0);
+}
+
+void PollCost(const fs::path& files, const fs::path& settings, int polls) {
+  std::printf("Cost of one poll while the selection does not change (%d polls, hidden viewer in this process):\n",
+              polls);
+  Process peer(BinFolder() + L"\\search_window_peer.exe", L"--select 3 \"" + files.wstring() + L"\"", SW_HIDE);
+  HWND window = peer.Window(L"EVERYTHING");
+  if (!window) {
+    std::printf("  the stand-in did not start\n");
+    return;
+  }
+  MainFormOptions o;
+  o.params = {u"-i" + FromWide(settings.wstring())};
+  o.temp_folder = FromWide(settings.wstring());
+  o.unique_name = u"ZarvikWatchBench";
+  o.quit_on_destroy = false;
+  o.message_box = [](HWND, const std::wstring& text, const std::wstring&, UINT) {
+    std::printf("  (message box: %ls)\n", text.c_str());
+    return IDOK;
+  };
+  TZKMainForm form(std::move(o));
+  if (!form.Create()) {
+    std::printf("  the viewer did not start\n");
+    return;
+  }
+  form.actions[u"FindEverythingAction"].checked = true;  // watching, without the timer
+  form.TimerTimer();                                      // takes the selection over
+  Pump();
+  if (form.SelectedFileName.empty()) std::printf("  (no selection was taken over)\n");
+
+  std::vector<double> whole, locate, child, read;
+  for (int i = 0; i < polls; ++i) {
+    double t0 = Now();
+    form.TimerTimer();
+    whole.push_back((Now() - t0) * 1e6);
+  }
+  for (int i = 0; i < polls; ++i) {
+    double t0 = Now();
+    HWND w = FindSearchWindow();
+    double t1 = Now();
+    HWND status = FindChildWindowByClass(w, kSearchStatusBarClass);
+    double t2 = Now();
+    ReadStatusBarText(status);
+    double t3 = Now();
+    locate.push_back((t1 - t0) * 1e6);
+    child.push_back((t2 - t1) * 1e6);
+    read.push_back((t3 - t2) * 1e6);
+  }
+  Print("whole poll (TimerTimer)", "us", Summarise(whole));
+  Print("  top-level window and caption", "us", Summarise(locate));
+  Print("  status bar among descendants", "us", Summarise(child));
+  Print("  cross-process status-text read", "us", Summarise(read));
+  const double median = Summarise(whole).median;
+  std::printf("  => %.3f %% of one core at ten polls a second (median)\n", median * 10 / 1e6 * 100);
+  form.Close();
+  Pump();
+}
+
+void FollowingInZarvik(const fs::path& files, const fs::path& settings, int seconds, int rounds) {
+  Process peer(BinFolder() + L"\\search_window_peer.exe", L"--select 0 \"" + files.wstring() + L"\"", SW_HIDE);
+  HWND window = peer.Window(L"EVERYTHING");
+  HWND list = window ? FindWindowExW(window, nullptr, L"EVERYTHING_LISTVIEW", nullptr) : nullptr;
+  Process viewer(BinFolder() + L"\\zarvik.exe", L"\"-i" + settings.wstring() + L"\"", SW_SHOWNOACTIVATE);
+  HWND main = viewer.Window(L"TZKMainForm");
+  if (!list || !main) {
+    std::printf("CPU share and latency: the stand-in or zarvik.exe did not start\n");
+    return;
+  }
+  // Let the viewer take the first selection over.
+  for (int i = 0; i < 500 && Caption(main).find(L"\\") == std::wstring::npos; ++i) Sleep(10);
+
+  std::printf("CPU share of zarvik.exe following an unchanged selection for %d s:\n", seconds);
+  Sleep(1000);
+  const double v0 = viewer.CpuSeconds(), p0 = peer.CpuSeconds(), t0 = Now();
+  Sleep(seconds * 1000);
+  const double v1 = viewer.CpuSeconds(), p1 = peer.CpuSeconds(), t1 = Now();
+  if (v0 < 0 || v1 < 0) {
+    std::printf("  process times are not available here\n");
+  } else {
+    std::printf("  zarvik.exe        %.3f s of CPU in %.1f s = %.3f %% of one core\n", v1 - v0, t1 - t0,
+                (v1 - v0) / (t1 - t0) * 100);
+    std::printf("  stand-in answering %.3f s of CPU in %.1f s = %.3f %% of one core\n", p1 - p0, t1 - t0,
+                (p1 - p0) / (t1 - t0) * 100);
+  }
+
+  std::printf("Latency from a selection change in the stand-in to the new path in the viewer's caption (%d changes):\n",
+              rounds);
+  std::vector<double> latency;
+  for (int i = 0; i < rounds; ++i) {
+    // Spread the changes over the phase of the 100 ms timer.
+    Sleep(150 + (i * 37) % 100);
+    const std::wstring before = Caption(main);
+    const double start = Now();
+    Key(list, (i % 2 == 0) ? VK_DOWN : VK_UP);
+    while (Caption(main) == before && Now() - start < 5) Sleep(1);
+    latency.push_back((Now() - start) * 1000);
+  }
+  Print("selection to caption", "ms", Summarise(latency));
+}
+
+}  // namespace
+
+int wmain() {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  OleInitialize(nullptr);
+
+  int seconds = 60, polls = 2000, rounds = 20;
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  for (int i = 1; argv && i + 1 < argc; i += 2) {
+    std::wstring a = argv[i];
+    int v = _wtoi(argv[i + 1]);
+    if (a == L"--seconds") seconds = v;
+    if (a == L"--polls") polls = v;
+    if (a == L"--rounds") rounds = v;
+  }
+  if (argv) LocalFree(argv);
+
+  // A folder of small text files for the stand-in to list.
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  const fs::path root = fs::path(temp) / (L"zarvik-watch-bench-" + std::to_wstring(GetCurrentProcessId()));
+  const fs::path files = root / L"files", settings = root / L"settings";
+  fs::create_directories(files);
+  fs::create_directories(settings / L"inproc");
+  for (int i = 0; i < 40; ++i) {
+    wchar_t name[32];
+    swprintf(name, 32, L"file%02d.txt", i);
+    std::ofstream(files / name) << "line " << i << "\r\n";
+  }
+
+  PollCost(files, settings / L"inproc", polls);
+  fs::create_directories(settings / L"zarvik");
+  FollowingInZarvik(files, settings / L"zarvik", seconds, rounds);
+
+  std::error_code ec;
+  fs::remove_all(root, ec);
+  OleUninitialize();
+  return 0;
+}

@@ -1,0 +1,291 @@
+// The viewer following the stand-in search window end to end: a main window
+// in this process, the stand-in in a process of its own, the 100 ms poll
+// running on this thread's message loop.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "base/text.h"
+#include "base/win_text.h"
+#include "watcher/search_peer.h"
+#include "win/test_util.h"
+
+namespace zk {
+namespace {
+
+using test::PumpFor;
+using test::PumpUntil;
+using test::SearchPeer;
+
+struct Box {
+  std::wstring text;
+};
+
+class FollowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The files the stand-in lists, in its order: each folder's entries
+    // sorted, a sub-folder followed by its contents.
+    ASSERT_TRUE(test::WriteFileBytes(files_.Child(L"a_empty.dat"), ""));
+    ASSERT_TRUE(CreateDirectoryW((files_.path() / L"b_folder").c_str(), nullptr));
+    ASSERT_TRUE(test::WriteFileBytes(files_.Child(L"b_folder\\inner.txt"), "inner text\r\n"));
+    ASSERT_TRUE(test::WriteFileBytes(files_.Child(L"c_text.txt"), "some text\r\n"));
+    rows_ = {files_.Child(L"a_empty.dat"), files_.Child(L"b_folder"), files_.Child(L"b_folder\\inner.txt"),
+             files_.Child(L"c_text.txt")};
+  }
+
+  std::unique_ptr<TZKMainForm> MakeForm() {
+    MainFormOptions o;
+    o.program_path = u"C:\\nowhere\\zarvik.exe";
+    o.params = {u"-i" + settings_.u16()};
+    o.unique_name = u"ZarvikFollow" + Ascii(std::to_string(GetCurrentProcessId()));
+    o.temp_folder = settings_.u16();
+    o.quit_on_destroy = false;
+    o.message_box = [this](HWND, const std::wstring& text, const std::wstring&, UINT) {
+      boxes_.push_back({text});
+      return IDOK;
+    };
+    auto form = std::make_unique<TZKMainForm>(std::move(o));
+    EXPECT_TRUE(form->Create());
+    return form;
+  }
+
+  static void Watch(TZKMainForm& form) {
+    Action& find = form.actions[u"FindEverythingAction"];
+    if (!find.checked) find.Execute();
+    ASSERT_TRUE(form.watching());
+  }
+
+  // Waits until the viewer shows `path`, and checks that caption and view follow.
+  static void ExpectShown(TZKMainForm& form, const std::u16string& path, const std::u16string& status) {
+    ASSERT_TRUE(PumpUntil([&] { return form.SelectedFileName == path; })) << Utf16ToUtf8(path);
+    EXPECT_EQ(WindowText(form.hwnd()), path + u" - Zarvik");
+    EXPECT_NE(form.ViewFileType, vfTemp);
+    if (!status.empty()) EXPECT_EQ(form.Status(0), status);
+    EXPECT_EQ(form.actions[u"FindEverythingAction"].hint, u"Everything 監視\rEverything is Alive");
+  }
+
+  std::vector<std::wstring> PeerArgs(std::vector<std::wstring> extra = {}) const {
+    std::vector<std::wstring> args{files_.path().wstring()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+  }
+
+  test::TempDir files_, settings_;
+  std::vector<std::u16string> rows_;
+  std::vector<Box> boxes_;
+};
+
+TEST_F(FollowTest, ViewerFollowsTheSelectionWhereverItIsMoved) {
+  auto form = MakeForm();
+  // A row without a backslash at the end of the list.
+  SearchPeer peer(PeerArgs({L"just a name"}));
+  ASSERT_TRUE(peer.started());
+  Watch(*form);
+
+  // Nothing selected: the stand-in shows a count, the viewer stays empty.
+  ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == peer.window(); }));
+  EXPECT_EQ(form->EverythingStatusHandle, peer.status());
+  PumpFor(300);
+  EXPECT_EQ(form->SelectedFileName, u"");
+  EXPECT_EQ(WindowText(form->hwnd()), u"Zarvik");
+
+  // Keys in the stand-in's list.
+  peer.Key(VK_DOWN);
+  ExpectShown(*form, rows_[0], u"Zero File");
+  EXPECT_EQ(form->ViewFileType, vfBinary);
+  peer.Key(VK_DOWN);
+  ExpectShown(*form, rows_[1], u"Directry");
+  peer.Key(VK_HOME);
+  ExpectShown(*form, rows_[0], u"Zero File");
+
+  // From the viewer.
+  form->StepEverythingSelection(1);
+  ExpectShown(*form, rows_[1], u"Directry");
+  ASSERT_TRUE(form->actions[u"NextItemAction"].Execute());
+  ExpectShown(*form, rows_[2], u"");
+  ASSERT_TRUE(form->actions[u"PreItemAction"].Execute());
+  ExpectShown(*form, rows_[1], u"Directry");
+  form->StepEverythingSelection(999);
+  ExpectShown(*form, rows_[0], u"Zero File");
+  form->StepEverythingSelection(0);  // End: the row without a backslash
+  ASSERT_TRUE(PumpUntil([&] { return peer.StatusText() == L"just a name"; }));
+
+  // A selection without a backslash changes nothing, but the archive path
+  // kept for the archive command is forgotten.
+  form->ListedArchivePath = u"C:\\some.zip";
+  PumpFor(400);
+  EXPECT_EQ(form->SelectedFileName, rows_[0]);
+  EXPECT_EQ(WindowText(form->hwnd()), rows_[0] + u" - Zarvik");
+  EXPECT_EQ(form->ListedArchivePath, u"");
+
+  peer.Key(VK_UP);
+  ExpectShown(*form, rows_[3], u"");
+  peer.Key(VK_END);
+  PumpFor(300);
+  EXPECT_EQ(form->SelectedFileName, rows_[3]);
+  EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(FollowTest, SamePathAfterARestartIsNotShownAgain) {
+  auto form = MakeForm();
+  Watch(*form);
+  {
+    SearchPeer peer(PeerArgs({L"--select", L"1"}));
+    ASSERT_TRUE(peer.started());
+    ExpectShown(*form, rows_[1], u"Directry");
+  }
+  ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == nullptr; }));
+  EXPECT_EQ(form->actions[u"FindEverythingAction"].hint, u"Everything 監視\rEverything Not found");
+  // The view is kept while the search window is away (ClearNoEverything off).
+  EXPECT_EQ(form->Status(0), u"Directry");
+
+  form->SetStatus(u"still the old view");
+  SearchPeer again(PeerArgs({L"--select", L"1"}));
+  ASSERT_TRUE(again.started());
+  ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == again.window(); }));
+  PumpFor(400);
+  EXPECT_EQ(form->SelectedFileName, rows_[1]);
+  EXPECT_EQ(form->Status(0), u"still the old view");
+
+  again.Key(VK_DOWN);
+  ExpectShown(*form, rows_[2], u"");
+}
+
+TEST_F(FollowTest, AbsenceClearsTheViewWhenAskedTo) {
+  auto form = MakeForm();
+  form->settings.ClearNoEverything = true;
+  Watch(*form);
+  {
+    SearchPeer peer(PeerArgs({L"--select", L"0"}));
+    ASSERT_TRUE(peer.started());
+    ExpectShown(*form, rows_[0], u"Zero File");
+  }
+  ASSERT_TRUE(PumpUntil([&] { return form->ViewFileType == vfTemp; }));
+  EXPECT_EQ(WindowText(form->hwnd()), u"Zarvik");
+  // The path is remembered all the same.
+  EXPECT_EQ(form->SelectedFileName, rows_[0]);
+}
+
+TEST_F(FollowTest, ViewerRetiresToTheTrayWhileTheSearchWindowIsAway) {
+  auto form = MakeForm();
+  form->settings.NotUsedInTray = true;
+  form->Show();
+  Watch(*form);
+  auto peer = std::make_unique<SearchPeer>(PeerArgs({L"--select", L"0"}));
+  ASSERT_TRUE(peer->started());
+  ExpectShown(*form, rows_[0], u"Zero File");
+  EXPECT_FALSE(form->TaskTray->Registered());
+
+  peer.reset();
+  ASSERT_TRUE(PumpUntil([&] { return form->TaskTray->Registered(); }));
+  EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+
+  peer = std::make_unique<SearchPeer>(PeerArgs({L"--select", L"2"}));
+  ASSERT_TRUE(peer->started());
+  ASSERT_TRUE(PumpUntil([&] { return !form->TaskTray->Registered(); }));
+  EXPECT_TRUE(IsWindowVisible(form->hwnd()));
+  EXPECT_FALSE(IsZoomed(form->hwnd()) || IsIconic(form->hwnd()));
+  ExpectShown(*form, rows_[2], u"");
+
+  // "やっぱり隠さないで" leaves the tray for good.
+  peer.reset();
+  ASSERT_TRUE(PumpUntil([&] { return form->TaskTray->Registered(); }));
+  ASSERT_EQ(form->TaskTrayPopupMenu->items().size(), 3u);
+  EXPECT_EQ(form->TaskTrayPopupMenu->items()[0].caption, L"Everything 起動");
+  EXPECT_EQ(form->TaskTrayPopupMenu->items()[1].caption, L"やっぱり隠さないで");
+  EXPECT_EQ(form->TaskTrayPopupMenu->items()[2].caption, L"終了");
+  ASSERT_TRUE(form->TaskTrayPopupMenu->Click(1));
+  EXPECT_FALSE(form->settings.NotUsedInTray);
+  EXPECT_FALSE(form->TaskTray->Registered());
+  EXPECT_TRUE(IsWindowVisible(form->hwnd()));
+  PumpFor(300);
+  EXPECT_FALSE(form->TaskTray->Registered());
+
+  // "終了" closes the viewer through its ordinary shut-down.
+  ASSERT_TRUE(form->TaskTrayPopupMenu->Click(2));
+  ASSERT_TRUE(PumpUntil([&] { return form->hwnd() == nullptr; }));
+  EXPECT_NE(test::ReadFileBytes(settings_.Child(L"zarvik.ini")).find("NotUsedInTray=0"), std::string::npos);
+}
+
+TEST_F(FollowTest, SearchWindowWithoutStatusBarIsReportedOncePerSpell) {
+  auto form = MakeForm();
+  Watch(*form);
+  {
+    SearchPeer peer(PeerArgs({L"--no-status"}));
+    ASSERT_TRUE(peer.started());
+    ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == peer.window(); }));
+    PumpFor(500);  // some five polls
+  }
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, L"Target Statusbar is not found");
+  EXPECT_EQ(form->SelectedFileName, u"");
+
+  ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == nullptr; }));
+  SearchPeer again(PeerArgs({L"--no-status"}));
+  ASSERT_TRUE(again.started());
+  ASSERT_TRUE(PumpUntil([&] { return boxes_.size() == 2; }));
+}
+
+TEST_F(FollowTest, SearchWindowWithAnotherCaptionIsIgnored) {
+  auto form = MakeForm();
+  Watch(*form);
+  SearchPeer peer(PeerArgs({L"--select", L"0", L"--caption", L"Search"}));
+  ASSERT_TRUE(peer.started());
+  PumpFor(400);
+  EXPECT_EQ(form->EverythingHandle, nullptr);
+  EXPECT_EQ(form->SelectedFileName, u"");
+  EXPECT_EQ(form->actions[u"FindEverythingAction"].hint, u"Everything 監視\rEverything Not found");
+}
+
+TEST_F(FollowTest, FirstPaintSwitchesTheWatcherOnAndTheCommandOff) {
+  auto form = MakeForm();
+  Action& find = form->actions[u"FindEverythingAction"];
+  EXPECT_FALSE(form->watching());
+  form->Show();
+  ASSERT_TRUE(PumpUntil([&] { return form->watching(); }));
+  EXPECT_TRUE(find.checked);
+  // Later paints leave it alone.
+  InvalidateRect(form->hwnd(), nullptr, TRUE);
+  UpdateWindow(form->hwnd());
+  EXPECT_TRUE(find.checked);
+
+  find.Execute();  // Ctrl+W
+  EXPECT_FALSE(find.checked);
+  EXPECT_FALSE(form->watching());
+  EXPECT_EQ(find.hint, u"Everything 監視\rCheck Everything");
+}
+
+TEST_F(FollowTest, SearchWindowCommandsFollowItsPresence) {
+  auto form = MakeForm();
+  Action& show = form->actions[u"ShowEverythingAction"];
+  Action& run = form->actions[u"RunEverythingAction"];
+  show.Update();
+  run.Update();
+  EXPECT_FALSE(show.enabled);
+  EXPECT_FALSE(run.enabled);  // no program to start
+
+  // Started with "-e": the first poll that misses the search window starts it.
+  form->settings.EverythingPath = FromWide(test::BinFolder() + L"\\search_window_peer.exe");
+  form->RunEverythingAtStart = true;
+  Watch(*form);
+  ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle != nullptr; }, 15000));
+  EXPECT_FALSE(form->RunEverythingAtStart);
+  show.Update();
+  EXPECT_TRUE(show.enabled);
+  // Started with no arguments, it lists nothing.
+  PumpFor(300);
+  EXPECT_EQ(form->SelectedFileName, u"");
+
+  // Esc twice quickly closes it.
+  HWND started = form->EverythingHandle;
+  ASSERT_TRUE(form->actions[u"ClearAction"].Execute());
+  ASSERT_TRUE(form->actions[u"ClearAction"].Execute());
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(started); }));
+}
+
+}  // namespace
+}  // namespace zk

@@ -1,0 +1,148 @@
+// Finding the search window and reading its status bar across processes,
+// with the stand-in and with windows that break the contract.
+#include "watcher/search_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "watcher/search_peer.h"
+#include "win/test_util.h"
+
+namespace zk {
+namespace {
+
+using test::SearchPeer;
+
+// Committed private regions of a process: memory reserved in it and not
+// released shows up here.
+int CommittedPrivateRegions(HANDLE process) {
+  int count = 0;
+  MEMORY_BASIC_INFORMATION mbi;
+  for (char* at = nullptr; VirtualQueryEx(process, at, &mbi, sizeof(mbi)) == sizeof(mbi);
+       at = static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize) {
+    if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) ++count;
+    if (mbi.RegionSize == 0) break;
+  }
+  return count;
+}
+
+DWORD OwnHandleCount() {
+  DWORD n = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &n);
+  return n;
+}
+
+// A window class of this process for windows that break the contract.
+HWND MakeWindow(const wchar_t* class_name, const wchar_t* caption, HWND parent = nullptr) {
+  WNDCLASSEXW wc{sizeof(wc)};
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  if (!GetClassInfoExW(inst, class_name, &wc)) {
+    wc = WNDCLASSEXW{sizeof(wc)};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = inst;
+    wc.lpszClassName = class_name;
+    RegisterClassExW(&wc);
+  }
+  return CreateWindowExW(0, class_name, caption, parent ? WS_CHILD : WS_OVERLAPPED, 0, 0, 10, 10, parent, nullptr,
+                         inst, nullptr);
+}
+
+TEST(SearchWindow, StandInIsFoundWithItsStatusBarAndList) {
+  test::TempDir dir;
+  ASSERT_TRUE(test::WriteFileBytes(dir.Child(L"one.txt"), "1"));
+  SearchPeer peer({dir.path().wstring(), L"--select", L"0"});
+  ASSERT_TRUE(peer.started());
+  EXPECT_EQ(FindSearchWindow(), peer.window());
+  HWND status = FindChildWindowByClass(peer.window(), u"MSCTLS_STATUSBAR32");
+  EXPECT_EQ(status, peer.status());
+  EXPECT_EQ(FindChildWindowByClass(peer.window(), u"everything_listview"), peer.list());
+  EXPECT_EQ(FindChildWindowByClass(peer.window(), u"NoSuchClass"), nullptr);
+  EXPECT_EQ(FindChildWindowByClass(nullptr, u"EVERYTHING_LISTVIEW"), nullptr);
+  EXPECT_EQ(ReadStatusBarText(status), dir.Child(L"one.txt"));
+}
+
+TEST(SearchWindow, CaptionWithoutTheWordIsNotTaken) {
+  SearchPeer peer({L"C:\\x\\y.txt", L"--caption", L"Search"});
+  ASSERT_TRUE(peer.started());
+  EXPECT_EQ(FindSearchWindow(), nullptr);
+}
+
+TEST(SearchWindow, LongStatusTextsAreReadWhole) {
+  // 1000 characters does not fit the customary 1000-byte exchange; 5000
+  // needs more than one page.
+  for (size_t length : {499u, 1000u, 5000u}) {
+    std::wstring path = L"C:\\" + std::wstring(length - 9, L'長') + L"\\x.txt";
+    ASSERT_EQ(path.size(), length);
+    SearchPeer peer({path, L"--select", L"0"});
+    ASSERT_TRUE(peer.started());
+    EXPECT_EQ(ToWide(ReadStatusBarText(peer.status())), path) << length;
+  }
+}
+
+TEST(SearchWindow, CountAndEmptyTextsReadAsTheyAre) {
+  SearchPeer counted({L"C:\\a.txt", L"C:\\b.txt"});
+  ASSERT_TRUE(counted.started());
+  EXPECT_EQ(ReadStatusBarText(counted.status()), u"2 オブジェクト");
+  counted.Close();
+
+  SearchPeer empty({L"", L"--select", L"0"});
+  ASSERT_TRUE(empty.started());
+  EXPECT_EQ(ReadStatusBarText(empty.status()), u"");
+}
+
+TEST(SearchWindow, RepeatedReadsLeaveNoHandleAndNoRemoteMemory) {
+  SearchPeer peer({L"C:\\folder\\file.txt", L"--select", L"0"});
+  ASSERT_TRUE(peer.started());
+  ASSERT_EQ(ReadStatusBarText(peer.status()), u"C:\\folder\\file.txt");  // warm up
+  const DWORD handles = OwnHandleCount();
+  const int regions = CommittedPrivateRegions(peer.process());
+  ASSERT_GT(regions, 0);
+  for (int i = 0; i < 200; ++i) ASSERT_EQ(ReadStatusBarText(peer.status()), u"C:\\folder\\file.txt");
+  EXPECT_EQ(OwnHandleCount(), handles);
+  // A leak would leave 200 more regions; allow the stand-in some of its own.
+  EXPECT_LT(CommittedPrivateRegions(peer.process()), regions + 20);
+}
+
+TEST(SearchWindow, WindowGoneInTheMiddleOfAReadGivesNothing) {
+  SearchPeer peer({L"C:\\a\\b.txt", L"--select", L"0", L"--exit-on-read"});
+  ASSERT_TRUE(peer.started());
+  HWND status = peer.status();
+  const DWORD handles = OwnHandleCount();
+  EXPECT_EQ(ReadStatusBarText(status), u"");
+  EXPECT_TRUE(peer.Ended());
+  // Gone for good: the window, and with it its process.
+  EXPECT_EQ(ReadStatusBarText(status), u"");
+  EXPECT_EQ(OwnHandleCount(), handles);
+}
+
+TEST(SearchWindow, StatusBarOfNoProcessGivesNothing) {
+  HWND parent = MakeWindow(L"ZarvikTestParent", L"x");
+  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, L"C:\\own\\path.txt", WS_CHILD, 0, 0, 0, 0, parent, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(bar);
+  // A status bar of this very process reads like any other.
+  EXPECT_EQ(ReadStatusBarText(bar), u"C:\\own\\path.txt");
+  DestroyWindow(parent);
+  // Its handle now names no window and no process to open.
+  const DWORD handles = OwnHandleCount();
+  EXPECT_EQ(ReadStatusBarText(bar), u"");
+  EXPECT_EQ(ReadStatusBarText(nullptr), u"");
+  EXPECT_EQ(OwnHandleCount(), handles);
+}
+
+TEST(SearchWindow, ChildSearchGoesBeyond500WindowsButStaysBounded) {
+  HWND parent = MakeWindow(L"ZarvikTestParent", L"many");
+  ASSERT_TRUE(parent);
+  for (int i = 0; i < 700; ++i) MakeWindow(L"ZarvikTestFiller", L"", parent);
+  HWND late = MakeWindow(L"Zarvik_Late_Class", L"", parent);
+  EXPECT_EQ(FindChildWindowByClass(parent, u"ZARVIK_LATE_CLASS"), late);
+  // Past its bound the search gives up instead of reading every class name.
+  EXPECT_EQ(FindChildWindowByClass(parent, u"ZARVIK_LATE_CLASS", 700), nullptr);
+  EXPECT_EQ(FindChildWindowByClass(parent, u"ZARVIK_LATE_CLASS", 701), late);
+  DestroyWindow(parent);
+}
+
+}  // namespace
+}  // namespace zk
