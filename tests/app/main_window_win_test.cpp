@@ -185,6 +185,37 @@ TEST_F(MainWindowTest, FarOffPositionIsPulledBackToZero) {
   EXPECT_EQ(form->settings.Top, 0);
 }
 
+TEST_F(MainWindowTest, MaximisedWindowComesBackMaximisedWithItsRestoredSize) {
+  ASSERT_TRUE(test::WriteFileBytes(IniPath(), "[Window]\r\nLeft=20\r\nTop=10\r\nWidth=640\r\nHeight=480\r\n"));
+  {
+    auto form = MakeForm();
+    ShowWindow(form->hwnd(), SW_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(form->hwnd()));
+  }
+  std::string ini = test::ReadFileBytes(IniPath());
+  for (const char* line : {"wsMaximized=1\r\n", "Top=10\r\n", "Left=20\r\n", "Width=640\r\n", "Height=480\r\n"})
+    EXPECT_NE(ini.find(line), std::string::npos) << line << " in\n" << ini;
+  auto form = MakeForm();
+  EXPECT_TRUE(form->settings.wsMaximized);
+  form->Show();
+  EXPECT_TRUE(IsZoomed(form->hwnd()));
+  ShowWindow(form->hwnd(), SW_RESTORE);
+  RECT r;
+  GetWindowRect(form->hwnd(), &r);
+  EXPECT_EQ(r.right - r.left, 640);
+  EXPECT_EQ(r.bottom - r.top, 480);
+}
+
+TEST_F(MainWindowTest, StoredTopMostChecksTheCommand) {
+  ASSERT_TRUE(test::WriteFileBytes(IniPath(), "[Window]\r\nTopMost=1\r\n"));
+  auto form = MakeForm();
+  EXPECT_TRUE(form->actions[u"TopMostAction"].checked);
+  EXPECT_TRUE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  form->actions[u"TopMostAction"].Execute();
+  EXPECT_FALSE(form->settings.TopMost);
+  EXPECT_FALSE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
 TEST_F(MainWindowTest, CommandLineSwitches) {
   {
     auto form = MakeForm({u"/?", u"-i" + dir_.u16(), u"-Eanything"});

@@ -1,0 +1,108 @@
+// zarvik.exe itself: the settings file it leaves, and a second start that
+// ends without touching the running copy's files.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "win/test_util.h"
+
+namespace zk {
+namespace {
+
+std::wstring ProgramPath() {
+  wchar_t buf[MAX_PATH * 2];
+  DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH * 2);
+  return (std::filesystem::path(std::wstring(buf, n)).parent_path() / L"zarvik.exe").wstring();
+}
+
+struct Process {
+  PROCESS_INFORMATION pi{};
+  bool Start(const std::wstring& args) {
+    std::wstring cmd = L"\"" + ProgramPath() + L"\" " + args;
+    STARTUPINFOW si{sizeof(si)};
+    return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
+  }
+  ~Process() {
+    if (pi.hProcess) {
+      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+      CloseHandle(pi.hProcess);
+      CloseHandle(pi.hThread);
+    }
+  }
+  bool Wait(DWORD ms) { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+};
+
+struct FindData {
+  DWORD pid;
+  HWND found;
+};
+
+// The main window of a process, once it has one.
+HWND MainWindowOf(DWORD pid, DWORD timeout_ms) {
+  for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
+    FindData data{pid, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+          auto* d = reinterpret_cast<FindData*>(lp);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(w, &owner);
+          wchar_t cls[64];
+          if (owner == d->pid && GetClassNameW(w, cls, 64) && wcscmp(cls, L"TZKMainForm") == 0) {
+            d->found = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&data));
+    if (data.found) return data.found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+TEST(ProgramTest, LeavesASettingsFileInTheFolderGivenWithI) {
+  test::TempDir dir;
+  Process zarvik;
+  ASSERT_TRUE(zarvik.Start(L"-i" + dir.path().wstring()));
+  HWND main = MainWindowOf(zarvik.pi.dwProcessId, 20000);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(zarvik.Wait(20000));
+  std::string ini = test::ReadFileBytes(dir.Child(L"zarvik.ini"));
+  EXPECT_NE(ini.find("[Window]\r\nwsMaximized=0\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("MaxReadByte=20000000"), std::string::npos);
+  EXPECT_NE(ini.find("[Font]"), std::string::npos);
+}
+
+TEST(ProgramTest, SecondStartEndsAndLeavesTheFirstCopyAlone) {
+  test::TempDir first_dir, second_dir;
+  Process first;
+  ASSERT_TRUE(first.Start(L"-i" + first_dir.path().wstring()));
+  HWND main = MainWindowOf(first.pi.dwProcessId, 20000);
+  ASSERT_NE(main, nullptr);
+
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  std::filesystem::path marker = std::filesystem::path(temp) / L"zk1.tmp" / L"marker.txt";
+  ASSERT_TRUE(test::WriteFileBytes(test::TempDir::Str(marker), "kept"));
+
+  Process second;
+  ASSERT_TRUE(second.Start(L"-i" + second_dir.path().wstring()));
+  ASSERT_TRUE(second.Wait(20000));
+  DWORD code = 1;
+  GetExitCodeProcess(second.pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_FALSE(first.Wait(0));                           // still running
+  EXPECT_TRUE(std::filesystem::exists(marker));          // its work folder untouched
+  EXPECT_FALSE(std::filesystem::exists(second_dir.path() / L"zarvik.ini"));  // no shut-down ran
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(first.Wait(20000));
+  EXPECT_FALSE(std::filesystem::exists(marker.parent_path()));  // removed at exit
+}
+
+}  // namespace
+}  // namespace zk
