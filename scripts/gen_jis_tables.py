@@ -12,9 +12,9 @@ How the tables were made:
                    converter (iconv through ctypes).
   Jis0212Table     94 x 94 cells: EUC-JP 0x8F row cell decoded by Python's 'euc_jp'
                    codec, which follows the Unicode consortium's JIS0212 table, then
-                   row 2 cell 23 -> U+FF5E and row 2 cell 35 -> U+FFE4 so that both
-                   round-trip with the code page 932 glyphs. Cross-checked against
-                   glibc's EUC-JP converter.
+                   row 2 cell 23 -> U+FF5E and row 2 cell 35 -> U+FFE4 (the full-width
+                   forms code page 932 uses for these two glyphs). Cross-checked
+                   against glibc's EUC-JP converter.
 Every cross-check difference must be one of the known ones listed below, so a
 changed codec on another machine stops the script instead of changing a table.
 

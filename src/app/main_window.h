@@ -21,8 +21,8 @@
 #include "desktop/popup_menu.h"
 #include "desktop/task_tray.h"
 #include "image/image_control.h"
-#include "watcher/watch_rules.h"
 #include "text/rich_edit_url.h"
+#include "watcher/search_window.h"
 
 namespace zk {
 
@@ -162,6 +162,7 @@ class TZKMainForm final : public DispatchHost {
   bool polling_ = false;       // a poll runs; a nested tick (message box, dispatch) is skipped
   bool first_paint_done_ = false;
   OnceWhileLasting missing_status_bar_notice_;
+  StatusBarReader status_bar_reader_;  // keeps its memory in the search window's process
 
  private:
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -8,7 +8,6 @@
 #include "base/text.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
-#include "watcher/search_window.h"
 
 namespace zk {
 namespace {
@@ -74,6 +73,7 @@ void TZKMainForm::TimerTimer() {
   LocateEverything();
   if (!EverythingHandle) {
     missing_status_bar_notice_.Due(false);
+    status_bar_reader_.Release();
     if (RunEverythingAtStart) {
       RunEverythingAtStart = false;
       actions[u"RunEverythingAction"].Execute();
@@ -103,8 +103,15 @@ void TZKMainForm::TimerTimer() {
 }
 
 void TZKMainForm::LocateEverything() {
+  HWND previous = EverythingHandle;
   EverythingHandle = FindSearchWindow();
-  if (EverythingHandle) EverythingStatusHandle = FindChildWindowByClass(EverythingHandle, kSearchStatusBarClass);
+  if (!EverythingHandle) return;
+  // The status bar found in the same window before is taken again while it
+  // is still there: looking through every descendant ten times a second is
+  // a good part of a poll's cost.
+  if (EverythingHandle == previous && EverythingStatusHandle && IsChild(EverythingHandle, EverythingStatusHandle))
+    return;
+  EverythingStatusHandle = FindChildWindowByClass(EverythingHandle, kSearchStatusBarClass);
 }
 
 std::u16string TZKMainForm::GetEverythingSelection() {
@@ -115,7 +122,7 @@ std::u16string TZKMainForm::GetEverythingSelection() {
     return {};
   }
   missing_status_bar_notice_.Due(false);
-  return ReadStatusBarText(EverythingStatusHandle);
+  return status_bar_reader_.Read(EverythingStatusHandle);
 }
 
 void TZKMainForm::RaiseAfterNewFile() {

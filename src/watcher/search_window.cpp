@@ -39,28 +39,6 @@ bool Send(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR& result) {
   return SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG | SMTO_BLOCK, kMessageTimeoutMs, &result) != 0;
 }
 
-// Memory reserved in another process, released with it.
-class RemoteMemory {
- public:
-  RemoteMemory(HANDLE process, size_t bytes)
-      : process_(process),
-        address_(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
-        bytes_(bytes) {}
-  ~RemoteMemory() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  }
-  RemoteMemory(const RemoteMemory&) = delete;
-  RemoteMemory& operator=(const RemoteMemory&) = delete;
-
-  void* address() const { return address_; }
-  size_t bytes() const { return bytes_; }
-
- private:
-  HANDLE process_;
-  void* address_;
-  size_t bytes_;
-};
-
 }  // namespace
 
 HWND FindChildWindowByClass(HWND parent, const std::u16string& class_name, size_t limit) {
@@ -79,10 +57,14 @@ HWND FindSearchWindow() {
   return IsSearchWindowCaption(FromWide(std::wstring_view(caption, n))) ? wnd : nullptr;
 }
 
-std::u16string ReadStatusBarText(HWND status_bar) {
+std::u16string StatusBarReader::Read(HWND status_bar) {
   if (!status_bar) return {};
-  DWORD_PTR parts = 0;
-  if (!Send(status_bar, SB_GETPARTS, 0, 0, parts) || static_cast<int>(parts) < 1) return {};
+  // A status bar keeps its parts; they are counted once per status bar.
+  if (status_bar != counted_bar_) {
+    DWORD_PTR parts = 0;
+    if (!Send(status_bar, SB_GETPARTS, 0, 0, parts) || static_cast<int>(parts) < 1) return {};
+    counted_bar_ = status_bar;
+  }
 
   // The length first, so that the exchange is sized to the text. An owner-
   // drawn part holds no text of its own.
@@ -93,24 +75,52 @@ std::u16string ReadStatusBarText(HWND status_bar) {
 
   DWORD process_id = 0;
   GetWindowThreadProcessId(status_bar, &process_id);
-  if (process_id == 0) return {};
-  UniqueHandle process{OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id)};
-  if (!process) return {};
-  RemoteMemory remote(process.get(), ExchangeBytesFor(length));
-  if (!remote.address()) return {};
+  if (process_id == 0 || !Prepare(process_id, ExchangeBytesFor(length))) return {};
 
   DWORD_PTR copied = 0;
-  if (!Send(status_bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(remote.address()), copied)) return {};
+  if (!Send(status_bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(remote_), copied)) {
+    Release();  // the window or its process may be gone
+    return {};
+  }
   const size_t got = LOWORD(copied);
   // A text that outgrew the exchange changed meanwhile; the next poll reads it anew.
-  if ((got + 1) * sizeof(wchar_t) > remote.bytes()) return {};
-  if (got == 0) return {};
+  if ((got + 1) * sizeof(wchar_t) > remote_bytes_ || got == 0) return {};
   std::wstring text(got, L'\0');
   SIZE_T read = 0;
-  if (!ReadProcessMemory(process.get(), remote.address(), text.data(), got * sizeof(wchar_t), &read) ||
-      read != got * sizeof(wchar_t))
+  if (!ReadProcessMemory(process_.get(), remote_, text.data(), got * sizeof(wchar_t), &read) ||
+      read != got * sizeof(wchar_t)) {
+    Release();
     return {};
+  }
   return FromWide(text);
+}
+
+bool StatusBarReader::Prepare(DWORD process_id, size_t bytes) {
+  if (process_ && process_id != process_id_) Release();
+  if (!process_) {
+    process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id));
+    if (!process_) return false;
+    process_id_ = process_id;
+  }
+  if (remote_ && remote_bytes_ >= bytes) return true;
+  if (remote_) VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE);
+  remote_ = VirtualAllocEx(process_.get(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  remote_bytes_ = remote_ ? bytes : 0;
+  return remote_ != nullptr;
+}
+
+void StatusBarReader::Release() {
+  if (remote_) VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE);
+  remote_ = nullptr;
+  remote_bytes_ = 0;
+  process_.reset();
+  process_id_ = 0;
+  counted_bar_ = nullptr;
+}
+
+std::u16string ReadStatusBarText(HWND status_bar) {
+  StatusBarReader reader;
+  return reader.Read(status_bar);
 }
 
 void PostKeyStroke(HWND wnd, uint8_t key) {

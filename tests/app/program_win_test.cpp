@@ -83,6 +83,8 @@ TEST(ProgramTest, SecondStartEndsAndLeavesTheFirstCopyAlone) {
   ASSERT_TRUE(first.Start(L"-i" + first_dir.path().wstring()));
   HWND main = MainWindowOf(first.pi.dwProcessId, 20000);
   ASSERT_NE(main, nullptr);
+  // The window exists while its start-up still runs; idle means it is done.
+  WaitForInputIdle(first.pi.hProcess, 20000);
 
   wchar_t temp[MAX_PATH + 1];
   GetTempPathW(MAX_PATH + 1, temp);

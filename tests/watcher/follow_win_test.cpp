@@ -53,18 +53,23 @@ class FollowTest : public ::testing::Test {
     return form;
   }
 
+  // The first paint switches the watcher on; the window may stay hidden.
   static void Watch(TZKMainForm& form) {
-    Action& find = form.actions[u"FindEverythingAction"];
-    if (!find.checked) find.Execute();
+    SendMessageW(form.hwnd(), WM_PAINT, 0, 0);
     ASSERT_TRUE(form.watching());
   }
 
-  // Waits until the viewer shows `path`, and checks that caption and view follow.
-  static void ExpectShown(TZKMainForm& form, const std::u16string& path, const std::u16string& status) {
+  // Waits until the viewer shows `path`, and checks that caption and view
+  // follow: empty files and folders get the summary picture with their word,
+  // texts the text page.
+  static void ExpectShown(TZKMainForm& form, const std::u16string& path, zk::ViewFileType kind,
+                          const std::u16string& status = u"") {
     ASSERT_TRUE(PumpUntil([&] { return form.SelectedFileName == path; })) << Utf16ToUtf8(path);
     EXPECT_EQ(WindowText(form.hwnd()), path + u" - Zarvik");
-    EXPECT_NE(form.ViewFileType, vfTemp);
-    if (!status.empty()) EXPECT_EQ(form.Status(0), status);
+    EXPECT_EQ(form.ViewFileType, kind);
+    if (!status.empty()) {
+      EXPECT_EQ(form.Status(0), status);
+    }
     EXPECT_EQ(form.actions[u"FindEverythingAction"].hint, u"Everything 監視\rEverything is Alive");
   }
 
@@ -95,22 +100,21 @@ TEST_F(FollowTest, ViewerFollowsTheSelectionWhereverItIsMoved) {
 
   // Keys in the stand-in's list.
   peer.Key(VK_DOWN);
-  ExpectShown(*form, rows_[0], u"Zero File");
-  EXPECT_EQ(form->ViewFileType, vfBinary);
+  ExpectShown(*form, rows_[0], vfBinary, u"Zero File");
   peer.Key(VK_DOWN);
-  ExpectShown(*form, rows_[1], u"Directry");
+  ExpectShown(*form, rows_[1], vfBinary, u"Directry");
   peer.Key(VK_HOME);
-  ExpectShown(*form, rows_[0], u"Zero File");
+  ExpectShown(*form, rows_[0], vfBinary, u"Zero File");
 
   // From the viewer.
   form->StepEverythingSelection(1);
-  ExpectShown(*form, rows_[1], u"Directry");
+  ExpectShown(*form, rows_[1], vfBinary, u"Directry");
   ASSERT_TRUE(form->actions[u"NextItemAction"].Execute());
-  ExpectShown(*form, rows_[2], u"");
+  ExpectShown(*form, rows_[2], vfText);
   ASSERT_TRUE(form->actions[u"PreItemAction"].Execute());
-  ExpectShown(*form, rows_[1], u"Directry");
+  ExpectShown(*form, rows_[1], vfBinary, u"Directry");
   form->StepEverythingSelection(999);
-  ExpectShown(*form, rows_[0], u"Zero File");
+  ExpectShown(*form, rows_[0], vfBinary, u"Zero File");
   form->StepEverythingSelection(0);  // End: the row without a backslash
   ASSERT_TRUE(PumpUntil([&] { return peer.StatusText() == L"just a name"; }));
 
@@ -123,11 +127,36 @@ TEST_F(FollowTest, ViewerFollowsTheSelectionWhereverItIsMoved) {
   EXPECT_EQ(form->ListedArchivePath, u"");
 
   peer.Key(VK_UP);
-  ExpectShown(*form, rows_[3], u"");
+  ExpectShown(*form, rows_[3], vfText);
   peer.Key(VK_END);
   PumpFor(300);
   EXPECT_EQ(form->SelectedFileName, rows_[3]);
   EXPECT_TRUE(boxes_.empty());
+}
+
+// True when `a` lies above `b` among the top-level windows.
+bool Above(HWND a, HWND b) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == a) return true;
+    if (w == b) return false;
+  }
+  return false;
+}
+
+TEST_F(FollowTest, ViewerRisesAboveOtherWindowsWithEachNewFile) {
+  auto form = MakeForm();
+  Watch(*form);
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_TRUE(Above(other, form->hwnd()));
+  SearchPeer peer(PeerArgs({L"--select", L"0"}));
+  ASSERT_TRUE(peer.started());
+  ExpectShown(*form, rows_[0], vfBinary, u"Zero File");
+  EXPECT_TRUE(Above(form->hwnd(), other));
+  // It rose through the top-most band without staying there.
+  EXPECT_FALSE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  DestroyWindow(other);
 }
 
 TEST_F(FollowTest, SamePathAfterARestartIsNotShownAgain) {
@@ -136,7 +165,7 @@ TEST_F(FollowTest, SamePathAfterARestartIsNotShownAgain) {
   {
     SearchPeer peer(PeerArgs({L"--select", L"1"}));
     ASSERT_TRUE(peer.started());
-    ExpectShown(*form, rows_[1], u"Directry");
+    ExpectShown(*form, rows_[1], vfBinary, u"Directry");
   }
   ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == nullptr; }));
   EXPECT_EQ(form->actions[u"FindEverythingAction"].hint, u"Everything 監視\rEverything Not found");
@@ -152,7 +181,7 @@ TEST_F(FollowTest, SamePathAfterARestartIsNotShownAgain) {
   EXPECT_EQ(form->Status(0), u"still the old view");
 
   again.Key(VK_DOWN);
-  ExpectShown(*form, rows_[2], u"");
+  ExpectShown(*form, rows_[2], vfText);
 }
 
 TEST_F(FollowTest, AbsenceClearsTheViewWhenAskedTo) {
@@ -162,7 +191,7 @@ TEST_F(FollowTest, AbsenceClearsTheViewWhenAskedTo) {
   {
     SearchPeer peer(PeerArgs({L"--select", L"0"}));
     ASSERT_TRUE(peer.started());
-    ExpectShown(*form, rows_[0], u"Zero File");
+    ExpectShown(*form, rows_[0], vfBinary, u"Zero File");
   }
   ASSERT_TRUE(PumpUntil([&] { return form->ViewFileType == vfTemp; }));
   EXPECT_EQ(WindowText(form->hwnd()), u"Zarvik");
@@ -173,37 +202,36 @@ TEST_F(FollowTest, AbsenceClearsTheViewWhenAskedTo) {
 TEST_F(FollowTest, ViewerRetiresToTheTrayWhileTheSearchWindowIsAway) {
   auto form = MakeForm();
   form->settings.NotUsedInTray = true;
-  form->Show();
   Watch(*form);
   auto peer = std::make_unique<SearchPeer>(PeerArgs({L"--select", L"0"}));
   ASSERT_TRUE(peer->started());
-  ExpectShown(*form, rows_[0], u"Zero File");
+  ExpectShown(*form, rows_[0], vfBinary, u"Zero File");
   EXPECT_FALSE(form->TaskTray->Registered());
 
   peer.reset();
   ASSERT_TRUE(PumpUntil([&] { return form->TaskTray->Registered(); }));
   EXPECT_FALSE(IsWindowVisible(form->hwnd()));
 
+  // Back with the search window, in the normal state.
   peer = std::make_unique<SearchPeer>(PeerArgs({L"--select", L"2"}));
   ASSERT_TRUE(peer->started());
   ASSERT_TRUE(PumpUntil([&] { return !form->TaskTray->Registered(); }));
   EXPECT_TRUE(IsWindowVisible(form->hwnd()));
   EXPECT_FALSE(IsZoomed(form->hwnd()) || IsIconic(form->hwnd()));
-  ExpectShown(*form, rows_[2], u"");
+  ExpectShown(*form, rows_[2], vfText);
 
-  // "やっぱり隠さないで" leaves the tray for good.
-  peer.reset();
-  ASSERT_TRUE(PumpUntil([&] { return form->TaskTray->Registered(); }));
+  // The tray menu: "やっぱり隠さないで" turns the retiring off for good.
   ASSERT_EQ(form->TaskTrayPopupMenu->items().size(), 3u);
   EXPECT_EQ(form->TaskTrayPopupMenu->items()[0].caption, L"Everything 起動");
   EXPECT_EQ(form->TaskTrayPopupMenu->items()[1].caption, L"やっぱり隠さないで");
   EXPECT_EQ(form->TaskTrayPopupMenu->items()[2].caption, L"終了");
   ASSERT_TRUE(form->TaskTrayPopupMenu->Click(1));
   EXPECT_FALSE(form->settings.NotUsedInTray);
+  peer.reset();
+  ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == nullptr; }));
+  test::PumpFor(300);
   EXPECT_FALSE(form->TaskTray->Registered());
   EXPECT_TRUE(IsWindowVisible(form->hwnd()));
-  PumpFor(300);
-  EXPECT_FALSE(form->TaskTray->Registered());
 
   // "終了" closes the viewer through its ordinary shut-down.
   ASSERT_TRUE(form->TaskTrayPopupMenu->Click(2));

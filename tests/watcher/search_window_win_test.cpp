@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,43 @@ int CommittedPrivateRegions(HANDLE process) {
   return count;
 }
 
+// Handles this process holds, from the system's handle list (Wine answers
+// GetProcessHandleCount with 0).
 DWORD OwnHandleCount() {
-  DWORD n = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &n);
-  return n;
+  struct Entry {
+    ULONG owner_pid;
+    BYTE object_type;
+    BYTE flags;
+    USHORT value;
+    void* object;
+    ULONG access;
+  };
+  using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+  static auto query =
+      reinterpret_cast<Query>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
+  constexpr ULONG kSystemHandleInformation = 16;
+  std::vector<char> buf(1 << 20);
+  for (int tries = 0; tries < 8; ++tries) {
+    ULONG needed = 0;
+    LONG status = query(kSystemHandleInformation, buf.data(), static_cast<ULONG>(buf.size()), &needed);
+    if (status == 0) break;
+    buf.resize(std::max<size_t>(buf.size() * 2, needed + 4096));
+  }
+  const ULONG count = *reinterpret_cast<ULONG*>(buf.data());
+  const auto* entries = reinterpret_cast<const Entry*>(buf.data() + sizeof(void*));
+  DWORD own = 0;
+  for (ULONG i = 0; i < count; ++i)
+    if (entries[i].owner_pid == GetCurrentProcessId()) ++own;
+  return own;
+}
+
+TEST(SearchWindow, HandleCountSeesHandles) {
+  const DWORD before = OwnHandleCount();
+  ASSERT_GT(before, 0u);
+  HANDLE e = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  EXPECT_EQ(OwnHandleCount(), before + 1);
+  CloseHandle(e);
+  EXPECT_EQ(OwnHandleCount(), before);
 }
 
 // A window class of this process for windows that break the contract.
@@ -105,14 +139,38 @@ TEST(SearchWindow, RepeatedReadsLeaveNoHandleAndNoRemoteMemory) {
   EXPECT_LT(CommittedPrivateRegions(peer.process()), regions + 20);
 }
 
+TEST(SearchWindow, KeptReaderHoldsOneExchangeAndGrowsIt) {
+  const std::wstring short_path = L"C:\\s.txt";
+  const std::wstring long_path = L"C:\\" + std::wstring(3000, L'x') + L"\\l.txt";
+  SearchPeer peer({short_path, long_path, L"--select", L"0"});
+  ASSERT_TRUE(peer.started());
+  const DWORD handles = OwnHandleCount();
+  const int regions = CommittedPrivateRegions(peer.process());
+  StatusBarReader reader;
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(ToWide(reader.Read(peer.status())), short_path);
+  EXPECT_TRUE(reader.holds_memory());
+  EXPECT_EQ(OwnHandleCount(), handles + 1);  // the search window's process
+  ASSERT_TRUE(peer.Key(VK_DOWN, long_path));
+  EXPECT_EQ(ToWide(reader.Read(peer.status())), long_path);
+  EXPECT_LT(CommittedPrivateRegions(peer.process()), regions + 5);
+  reader.Release();
+  EXPECT_FALSE(reader.holds_memory());
+  EXPECT_EQ(OwnHandleCount(), handles);
+}
+
 TEST(SearchWindow, WindowGoneInTheMiddleOfAReadGivesNothing) {
   SearchPeer peer({L"C:\\a\\b.txt", L"--select", L"0", L"--exit-on-read"});
   ASSERT_TRUE(peer.started());
   HWND status = peer.status();
   const DWORD handles = OwnHandleCount();
-  EXPECT_EQ(ReadStatusBarText(status), u"");
+  StatusBarReader reader;
+  EXPECT_EQ(reader.Read(status), u"");
+  // What was taken for the read went with the failed read.
+  EXPECT_FALSE(reader.holds_memory());
+  EXPECT_EQ(OwnHandleCount(), handles);
   EXPECT_TRUE(peer.Ended());
   // Gone for good: the window, and with it its process.
+  EXPECT_EQ(reader.Read(status), u"");
   EXPECT_EQ(ReadStatusBarText(status), u"");
   EXPECT_EQ(OwnHandleCount(), handles);
 }

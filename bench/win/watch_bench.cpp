@@ -1,7 +1,7 @@
 // Timing of the search-window watcher beside the stand-in search window.
 // Prints figures; asserts nothing.
 //
-//   watch_bench [--seconds N] [--polls N] [--rounds N]
+//   bench_watch [--seconds N] [--polls N] [--rounds N]
 //
 // 1. The cost of one poll while the selection does not change: a hidden main
 //    window in this process polls the stand-in `--polls` times (default 2000),
@@ -16,6 +16,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -70,11 +72,63 @@ void Pump() {
   }
 }
 
+// zarvik.exe and the stand-in: beside this program, or in the build's bin/.
 std::wstring BinFolder() {
   wchar_t buf[MAX_PATH];
   DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
-  std::wstring p(buf, n);
-  return p.substr(0, p.find_last_of(L'\\'));
+  std::wstring own(buf, n);
+  own = own.substr(0, own.find_last_of(L'\\'));
+  for (const std::wstring& folder : {own, own.substr(0, own.find_last_of(L'\\')) + L"\\bin"})
+    if (GetFileAttributesW((folder + L"\\search_window_peer.exe").c_str()) != INVALID_FILE_ATTRIBUTES) return folder;
+  return own;
+}
+
+// Under Wine, process times of other processes read as zero. The Linux side
+// is reachable as drive Z:, where /proc tells the CPU time of every process
+// (Wine's own server included); a process is found by a text of its command
+// line or its environment. Zero when nothing matches.
+double LinuxCpuSeconds(const std::string& needle, const char* file = "cmdline") {
+  double total = 0;
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &fd);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  do {
+    std::wstring name = fd.cFileName;
+    if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+    const std::wstring dir = L"Z:\\proc\\" + name + L"\\";
+    std::ifstream in(fs::path(dir + std::wstring(file, file + std::strlen(file))), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (text.find(needle) == std::string::npos) continue;
+    std::ifstream stat_file(fs::path(dir + L"stat"));
+    std::string stat((std::istreambuf_iterator<char>(stat_file)), std::istreambuf_iterator<char>());
+    size_t close = stat.rfind(')');
+    if (close == std::string::npos) continue;
+    std::vector<std::string> fields;
+    size_t at = close + 2;
+    while (at < stat.size() && fields.size() < 13) {
+      size_t space = stat.find(' ', at);
+      fields.push_back(stat.substr(at, space - at));
+      if (space == std::string::npos) break;
+      at = space + 1;
+    }
+    // Fields 14 and 15 of the file (utime, stime) in clock ticks of 1/100 s.
+    if (fields.size() >= 13) total += (std::stod(fields[11]) + std::stod(fields[12])) / 100.0;
+  } while (FindNextFileW(find, &fd));
+  FindClose(find);
+  return total;
+}
+
+std::string Narrow(const std::wstring& s) {
+  std::string out;
+  for (wchar_t c : s) out += static_cast<char>(c < 0x80 ? c : '?');
+  return out;
+}
+
+double OwnCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return -1;
+  auto s = [](FILETIME t) { return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7; };
+  return s(kernel) + s(user);
 }
 
 class Process {
@@ -179,30 +233,31 @@ void PollCost(const fs::path& files, const fs::path& settings, int polls) {
   Pump();
   if (form.SelectedFileName.empty()) std::printf("  (no selection was taken over)\n");
 
-  std::vector<double> whole, locate, child, read;
-  for (int i = 0; i < polls; ++i) {
-    double t0 = Now();
-    form.TimerTimer();
-    whole.push_back((Now() - t0) * 1e6);
-  }
-  for (int i = 0; i < polls; ++i) {
-    double t0 = Now();
-    HWND w = FindSearchWindow();
-    double t1 = Now();
-    HWND status = FindChildWindowByClass(w, kSearchStatusBarClass);
-    double t2 = Now();
-    ReadStatusBarText(status);
-    double t3 = Now();
-    locate.push_back((t1 - t0) * 1e6);
-    child.push_back((t2 - t1) * 1e6);
-    read.push_back((t3 - t2) * 1e6);
-  }
-  Print("whole poll (TimerTimer)", "us", Summarise(whole));
-  Print("  top-level window and caption", "us", Summarise(locate));
-  Print("  status bar among descendants", "us", Summarise(child));
-  Print("  cross-process status-text read", "us", Summarise(read));
-  const double median = Summarise(whole).median;
-  std::printf("  => %.3f %% of one core at ten polls a second (median)\n", median * 10 / 1e6 * 100);
+  // Runs `step` `polls` times; prints wall-clock figures and the CPU this
+  // process spent per run.
+  auto measure = [&](const char* what, const std::function<void()>& step) {
+    std::vector<double> wall;
+    const double cpu0 = OwnCpuSeconds();
+    for (int i = 0; i < polls; ++i) {
+      const double t0 = Now();
+      step();
+      wall.push_back((Now() - t0) * 1e6);
+    }
+    const double cpu = (OwnCpuSeconds() - cpu0) / polls * 1e6;
+    Print(what, "us", Summarise(wall));
+    std::printf("  %-34s CPU %8.1f us per run\n", "", cpu);
+    return cpu;
+  };
+  const double poll_cpu = measure("whole poll (TimerTimer)", [&] { form.TimerTimer(); });
+  HWND status = FindChildWindowByClass(window, kSearchStatusBarClass);
+  StatusBarReader kept;
+  measure("  top-level window and caption", [] { FindSearchWindow(); });
+  measure("  status bar among descendants", [&] { FindChildWindowByClass(window, kSearchStatusBarClass); });
+  measure("  status-text read, kept memory", [&] { kept.Read(status); });
+  measure("  status-text read, fresh memory", [&] { ReadStatusBarText(status); });
+  measure("idle update of the commands", [&] { form.Idle(); });
+  std::printf("  => one poll every 100 ms: %.3f %% of one core in the viewer's own process\n",
+              poll_cpu * 10 / 1e6 * 100);
   form.Close();
   Pump();
 }
@@ -220,19 +275,34 @@ void FollowingInZarvik(const fs::path& files, const fs::path& settings, int seco
   // Let the viewer take the first selection over.
   for (int i = 0; i < 500 && Caption(main).find(L"\\") == std::wstring::npos; ++i) Sleep(10);
 
-  std::printf("CPU share of zarvik.exe following an unchanged selection for %d s:\n", seconds);
+  std::printf("CPU share following an unchanged selection for %d s:\n", seconds);
+  // The unique folders on the command lines tell the processes apart.
+  const std::string viewer_key = Narrow(settings.wstring()), peer_key = Narrow(files.wstring());
+  wchar_t prefix[1024] = {};
+  GetEnvironmentVariableW(L"WINEPREFIX", prefix, 1024);
+  const std::string server_key = "WINEPREFIX=" + Narrow(prefix);
+  const bool under_wine = prefix[0] != 0;
+  auto sample = [&](double out[3]) {
+    out[0] = viewer.CpuSeconds();
+    out[1] = peer.CpuSeconds();
+    out[2] = 0;
+    if (under_wine) {
+      out[0] = LinuxCpuSeconds(viewer_key);
+      out[1] = LinuxCpuSeconds(peer_key);
+      out[2] = LinuxCpuSeconds(server_key, "environ") - out[0] - out[1];  // minus Wine processes
+    }
+  };
   Sleep(1000);
-  const double v0 = viewer.CpuSeconds(), p0 = peer.CpuSeconds(), t0 = Now();
+  double a[3], b[3];
+  sample(a);
+  const double t0 = Now();
   Sleep(seconds * 1000);
-  const double v1 = viewer.CpuSeconds(), p1 = peer.CpuSeconds(), t1 = Now();
-  if (v0 < 0 || v1 < 0) {
-    std::printf("  process times are not available here\n");
-  } else {
-    std::printf("  zarvik.exe        %.3f s of CPU in %.1f s = %.3f %% of one core\n", v1 - v0, t1 - t0,
-                (v1 - v0) / (t1 - t0) * 100);
-    std::printf("  stand-in answering %.3f s of CPU in %.1f s = %.3f %% of one core\n", p1 - p0, t1 - t0,
-                (p1 - p0) / (t1 - t0) * 100);
-  }
+  sample(b);
+  const double wall = Now() - t0;
+  const char* names[3] = {"zarvik.exe", "stand-in (answering)", "Wine server and others"};
+  for (int i = 0; i < (under_wine ? 3 : 2); ++i)
+    std::printf("  %-24s %7.2f s of CPU in %.1f s = %6.3f %% of one core\n", names[i], b[i] - a[i], wall,
+                (b[i] - a[i]) / wall * 100);
 
   std::printf("Latency from a selection change in the stand-in to the new path in the viewer's caption (%d changes):\n",
               rounds);
