@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "base/win_files.h"
 #include "base/win_text.h"
@@ -168,6 +169,14 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (busy_ > 0) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wp) == RichEditURL.hwnd() && TextPopupMenu) {
+        POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // opened from the keyboard
+        TextPopupMenu->Popup(at, wnd_);
+        return 0;
       }
       break;
     case WM_NOTIFY:

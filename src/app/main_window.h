@@ -116,6 +116,7 @@ class TZKMainForm final : public DispatchHost {
   ImageControl MainImage;
   StatusBar StatusBar_;
   TRichEditURL RichEditURL;
+  std::unique_ptr<PopupMenu> TextPopupMenu;
   HWND ArcListBox = nullptr;
   HWND FontTestMemo = nullptr;
   HWND ImageTabSheet() const { return PageControl_.page(kImageTabSheet); }

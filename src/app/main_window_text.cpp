@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "base/win_text.h"
+#include "desktop/popup_menu.h"
 #include "text/binary_view.h"
 #include "text/char_code.h"
 #include "text/read_text_thread.h"
@@ -27,6 +28,20 @@ constexpr size_t kFirstScreenUnits = 64 * 1024;
 
 void TZKMainForm::CreateTextControl() {
   RichEditURL.Create(TextTabSheet(), kRichEditId);
+  TextPopupMenu = std::make_unique<PopupMenu>();
+  for (const char16_t* name : {u"CopyAction", u"SellectAllAction", u"-", u"GoogleAction", u"WikipediaAction"}) {
+    if (name == std::u16string_view(u"-")) {
+      TextPopupMenu->Add(L"-", {});
+      continue;
+    }
+    Action* action = actions.Find(name);
+    std::u16string caption = action->caption;
+    if (!action->shortcuts.empty()) caption += u"\t" + ShortcutText(action->shortcuts.front());
+    TextPopupMenu->Add(ToWide(caption), [action] { action->Execute(); }, [action] {
+      action->Update();
+      return action->enabled;
+    });
+  }
   RichEditURL.OnURLClick = [this](TRichEditURL& sender, const std::u16string& url) { OpenClickedURL(sender, url); };
   RichEditURL.SetFont(text_font_.get(), ColorToRgb(settings.Font.color));
 }

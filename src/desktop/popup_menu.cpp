@@ -35,6 +35,10 @@ void PopupMenu::Popup(POINT at, HWND owner) {
   MenuHandle h;
   if (!h.menu) return;
   for (size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].caption == L"-") {  // a separator line
+      AppendMenuW(h.menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
     UINT flags = MF_STRING;
     if (items_[i].enabled && !items_[i].enabled()) flags |= MF_GRAYED;
     AppendMenuW(h.menu, flags, i + 1, items_[i].caption.c_str());

@@ -24,6 +24,7 @@ class PopupMenu {
   PopupMenu(const PopupMenu&) = delete;
   PopupMenu& operator=(const PopupMenu&) = delete;
 
+  // A caption of "-" makes a separator line.
   void Add(std::wstring caption, std::function<void()> on_click, std::function<bool()> enabled = {});
   const std::vector<Item>& items() const { return items_; }
   // Runs the item's handler when it is enabled; true when it ran.

@@ -102,6 +102,24 @@ TEST_F(TextViewTest, SelectAllIsEnabledOnlyForText) {
   EXPECT_TRUE(copy.enabled);
 }
 
+TEST_F(TextViewTest, TextMenuOffersTheSearchesOnlyForASelection) {
+  auto form = MakeForm();
+  auto path = dir_.Child(L"words.txt");
+  ASSERT_TRUE(test::WriteFileBytes(path, "some words"));
+  form->DispatchFile(path, false);
+  const auto& items = form->TextPopupMenu->items();
+  ASSERT_EQ(items.size(), 5u);
+  EXPECT_EQ(items[0].caption, L"コピー\tCtrl+C");
+  EXPECT_EQ(items[2].caption, L"-");
+  EXPECT_EQ(items[3].caption, L"Google で検索");
+  EXPECT_EQ(items[4].caption, L"Wikipedia で検索");
+  EXPECT_FALSE(items[3].enabled());
+  EXPECT_TRUE(items[1].enabled());
+  form->TextPopupMenu->Click(1);  // すべて選択
+  EXPECT_TRUE(items[3].enabled());
+  EXPECT_TRUE(items[4].enabled());
+}
+
 TEST_F(TextViewTest, LongLinesCountByDisplayLines) {
   auto form = MakeForm();
   auto path = dir_.Child(L"long.txt");
