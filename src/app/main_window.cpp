@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "base/win_class.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
 #include "desktop/single_instance.h"
@@ -50,20 +51,12 @@ SIZE TZKMainForm::DesignedWindowSize() const {
 
 bool TZKMainForm::Create() {
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{sizeof(wc)};
-  if (!GetClassInfoExW(inst, kClassName, &wc)) {
-    wc = WNDCLASSEXW{sizeof(wc)};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    wc.hIcon = LoadIconW(inst, MAKEINTRESOURCEW(1));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    wc.style = CS_DBLCLKS;
-    if (!RegisterClassExW(&wc)) return false;
-  }
+  HICON small_icon = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                    LR_DEFAULTCOLOR | LR_SHARED));
+  if (!EnsureWindowClass({kClassName, WndProc, CS_DBLCLKS, nullptr, GetSysColorBrush(COLOR_BTNFACE),
+                          LoadIconW(inst, MAKEINTRESOURCEW(1)), small_icon}))
+    return false;
   SIZE size = DesignedWindowSize();
   HWND w = CreateWindowExW(kExStyle, kClassName, kApplicationTitle, kStyle, 0, 0, size.cx, size.cy,
                            options_.application_window, nullptr, inst, this);

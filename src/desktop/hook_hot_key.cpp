@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/text.h"
+#include "base/win_class.h"
 #include "base/win_text.h"
 #include "desktop/tray_rules.h"
 
@@ -15,14 +16,7 @@ constexpr wchar_t kClassName[] = L"THookHotKeyWindow";
 
 THookHotKey::THookHotKey(HWND owner) : owner_(owner) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{sizeof(wc)};
-  if (!GetClassInfoExW(inst, kClassName, &wc)) {
-    wc = WNDCLASSEXW{sizeof(wc)};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
-  }
+  EnsureWindowClass({kClassName, WndProc});
   wnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, this);
 }
 

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "base/text.h"
+#include "base/win_class.h"
 #include "base/win_text.h"
 #include "desktop/tray_rules.h"
 
@@ -45,14 +46,7 @@ struct TrayNotifyRouter {
   static HWND Ensure(HWND owner) {
     if (g_notify_window) return g_notify_window;
     HINSTANCE inst = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{sizeof(wc)};
-    if (!GetClassInfoExW(inst, kNotifyWindowClass, &wc)) {
-      wc = WNDCLASSEXW{sizeof(wc)};
-      wc.lpfnWndProc = WndProc;
-      wc.hInstance = inst;
-      wc.lpszClassName = kNotifyWindowClass;
-      RegisterClassExW(&wc);
-    }
+    EnsureWindowClass({kNotifyWindowClass, WndProc});
     // Placed in the owner window, so it goes with it; without an owner it is
     // a message-only window.
     HWND parent = owner && IsWindow(owner) ? owner : HWND_MESSAGE;

@@ -1,5 +1,9 @@
 #include "image/image_control.h"
 
+#include <algorithm>
+
+#include "base/win_class.h"
+
 namespace zk {
 namespace {
 constexpr wchar_t kClassName[] = L"ZarvikImage";
@@ -11,16 +15,7 @@ ImageControl::~ImageControl() {
 
 bool ImageControl::Create(HWND parent, int id) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{sizeof(wc)};
-  if (!GetClassInfoExW(inst, kClassName, &wc)) {
-    wc = WNDCLASSEXW{sizeof(wc)};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    wc.style = CS_DBLCLKS;
-    RegisterClassExW(&wc);
-  }
+  EnsureWindowClass({kClassName, WndProc, CS_DBLCLKS});
   wnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, this);
   return wnd_ != nullptr;

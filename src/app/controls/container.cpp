@@ -1,5 +1,7 @@
 #include "app/controls/container.h"
 
+#include "base/win_class.h"
+
 namespace zk {
 namespace {
 
@@ -45,18 +47,7 @@ LRESULT CALLBACK ContainerProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 const wchar_t* ContainerClassName() {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{sizeof(wc)};
-  if (!GetClassInfoExW(inst, kClassName, &wc)) {
-    wc = WNDCLASSEXW{sizeof(wc)};
-    wc.lpfnWndProc = ContainerProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    wc.style = CS_DBLCLKS;
-    RegisterClassExW(&wc);
-  }
+  EnsureWindowClass({kClassName, ContainerProc, CS_DBLCLKS, nullptr, GetSysColorBrush(COLOR_BTNFACE)});
   return kClassName;
 }
 
