@@ -11,6 +11,7 @@
 #include "base/win_text.h"
 #include "desktop/app_window.h"
 #include "desktop/single_instance.h"
+#include "image/dib/win_pixel_memory.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES};
   InitCommonControlsEx(&icc);
   OleInitialize(nullptr);
+  // Picture pixels live in page-file-backed mappings, not on the heap.
+  zk::UsePageFileForPixels();
 
   HWND application = zk::CreateApplicationWindow(instance, zk::kApplicationTitle);
 

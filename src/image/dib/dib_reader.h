@@ -1,0 +1,50 @@
+// Reading Windows bitmap data into new DIB storage: the file layout (with the
+// 14-byte file header) and the packed layout of the clipboard.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <span>
+
+#include "image/dib/nk_dib.h"
+#include "text/byte_source.h"
+
+namespace zk {
+
+// Bytes held elsewhere, read in place.
+class SpanByteSource final : public ByteSource {
+ public:
+  explicit SpanByteSource(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
+  size_t ReadAt(int64_t offset, void* buf, size_t n) override {
+    if (offset < 0 || static_cast<uint64_t>(offset) >= bytes_.size()) return 0;
+    size_t count = std::min(n, bytes_.size() - static_cast<size_t>(offset));
+    std::memcpy(buf, bytes_.data() + offset, count);
+    return count;
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+};
+
+enum class DIBLayout { kFile, kPacked };
+
+// Throws ENkDIBError. end, when given, receives the position behind the
+// pixel data.
+std::shared_ptr<TNkInternalDIB> ReadDIB(ByteSource& source, int64_t start, DIBLayout layout,
+                                        int64_t* end = nullptr);
+
+// New pixel memory of size bytes for dib (ENkDIBOutOfResources when it
+// cannot be had).
+void AllocatePixels(TNkInternalDIB& dib, uint64_t size);
+
+// Turns the 16- or 32-bit rows at rows_at (available bytes from there) into
+// the 24-bit pixels of dib, whose header still holds the stored bit count and
+// gets the 24-bit one. Masks are red, green, blue, none zero. Gives the bytes
+// of stored rows read. Throws ENkDIBError.
+uint64_t ConvertMaskedRows(ByteSource& source, int64_t rows_at, uint64_t available, TNkInternalDIB& dib,
+                           const uint32_t masks[3]);
+
+}  // namespace zk
