@@ -6,3 +6,11 @@ target_sources(zarvik_core PRIVATE
   image/dib/pixel_memory.cpp
   image/dib/true_color_palette.cpp
 )
+target_sources(zarvik_core PRIVATE
+  image/fit_image.cpp
+  image/smooth_resize.cpp
+  image/smooth_resize_cells.cpp
+  image/zoom.cpp
+)
+# The resampler's row loops rely on the vectoriser, which -O2 keeps to trivial loops.
+set_source_files_properties(image/smooth_resize.cpp PROPERTIES COMPILE_OPTIONS -O3)
