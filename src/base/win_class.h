@@ -5,7 +5,7 @@
 
 namespace zk {
 
-struct WindowClassSpec {
+struct WindowClassInfo {
   const wchar_t* name;
   WNDPROC proc;
   UINT style = 0;
@@ -16,19 +16,19 @@ struct WindowClassSpec {
 };
 
 // Registers the class unless this module has it already; true when it exists.
-inline bool EnsureWindowClass(const WindowClassSpec& spec) {
+inline bool EnsureWindowClass(const WindowClassInfo& cls) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{sizeof(wc)};
-  if (GetClassInfoExW(inst, spec.name, &wc)) return true;
+  if (GetClassInfoExW(inst, cls.name, &wc)) return true;
   wc = WNDCLASSEXW{sizeof(wc)};
-  wc.lpfnWndProc = spec.proc;
+  wc.lpfnWndProc = cls.proc;
   wc.hInstance = inst;
-  wc.style = spec.style;
-  wc.hCursor = spec.cursor ? spec.cursor : LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = spec.background;
-  wc.hIcon = spec.icon;
-  wc.hIconSm = spec.small_icon;
-  wc.lpszClassName = spec.name;
+  wc.style = cls.style;
+  wc.hCursor = cls.cursor ? cls.cursor : LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = cls.background;
+  wc.hIcon = cls.icon;
+  wc.hIconSm = cls.small_icon;
+  wc.lpszClassName = cls.name;
   return RegisterClassExW(&wc) != 0;
 }
 

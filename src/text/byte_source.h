@@ -20,10 +20,10 @@ class ByteSource {
   virtual size_t ReadAt(int64_t offset, void* buf, size_t n) = 0;
 };
 
-// Bytes held in memory (a copy of what it is given).
-class MemoryByteSource : public ByteSource {
+// Bytes held elsewhere, read in place.
+class SpanByteSource : public ByteSource {
  public:
-  explicit MemoryByteSource(std::string_view bytes) : bytes_(bytes) {}
+  explicit SpanByteSource(std::string_view bytes) : bytes_(bytes) {}
   int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
   size_t ReadAt(int64_t offset, void* buf, size_t n) override {
     if (offset < 0 || static_cast<uint64_t>(offset) >= bytes_.size()) return 0;
@@ -33,7 +33,19 @@ class MemoryByteSource : public ByteSource {
   }
 
  private:
+  std::string_view bytes_;
+};
+
+// Bytes held in memory (a copy of what it is given).
+class MemoryByteSource final : public ByteSource {
+ public:
+  explicit MemoryByteSource(std::string_view bytes) : bytes_(bytes), view_(bytes_) {}
+  int64_t Size() override { return view_.Size(); }
+  size_t ReadAt(int64_t offset, void* buf, size_t n) override { return view_.ReadAt(offset, buf, n); }
+
+ private:
   std::string bytes_;
+  SpanByteSource view_;
 };
 
 }  // namespace zk

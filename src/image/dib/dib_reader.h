@@ -13,22 +13,6 @@
 
 namespace zk {
 
-// Bytes held elsewhere, read in place.
-class SpanByteSource final : public ByteSource {
- public:
-  explicit SpanByteSource(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-  int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
-  size_t ReadAt(int64_t offset, void* buf, size_t n) override {
-    if (offset < 0 || static_cast<uint64_t>(offset) >= bytes_.size()) return 0;
-    size_t count = std::min(n, bytes_.size() - static_cast<size_t>(offset));
-    std::memcpy(buf, bytes_.data() + offset, count);
-    return count;
-  }
-
- private:
-  std::span<const uint8_t> bytes_;
-};
-
 enum class DIBLayout { kFile, kPacked };
 
 // Throws ENkDIBError. end, when given, receives the position behind the

@@ -95,12 +95,12 @@ int64_t TNkDIB::LoadFromStream(ByteSource& stream, int64_t position) {
 }
 
 void TNkDIB::LoadFromBytes(std::string_view bytes) {
-  SpanByteSource source({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+  SpanByteSource source(bytes);
   LoadFromStream(source, 0);
 }
 
 void TNkDIB::LoadFromPackedDIB(std::span<const uint8_t> block) {
-  SpanByteSource source(block);
+  SpanByteSource source(std::string_view(reinterpret_cast<const char*>(block.data()), block.size()));
   SetStorage(ReadDIB(source, 0, DIBLayout::kPacked));
 }
 
