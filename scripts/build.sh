@@ -10,6 +10,13 @@ deps=${ZARVIK_DEPS:-/var/cache/zarvik-deps}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(native win64 win32)
 jobs=$(nproc)
+# A compiler cache, when the machine has one, lets several build folders of one
+# checkout share their objects.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
+fi
 
 for t in "${targets[@]}"; do
   case $t in
@@ -20,7 +27,7 @@ for t in "${targets[@]}"; do
   esac
   b="${ZARVIK_BUILD_DIR:-$here/build}/$t"
   if [ ! -f "$b/build.ninja" ]; then
-    cmake -S "$here" -B "$b" -G Ninja "${args[@]}" >/dev/null
+    cmake -S "$here" -B "$b" -G Ninja "${args[@]}" "${launcher[@]}" >/dev/null
   fi
   echo "== build $t"
   cmake --build "$b" -j "$jobs"

@@ -62,6 +62,11 @@ def pictures():
         os.path.join(TARGET, "picture.jpg"))
     run("-size", "200x120", "xc:#f0f0f0", "-fill", "#c71585", "-draw", "polygon 100,10 190,110 10,110",
         *plain, "BMP3:" + os.path.join(TARGET, "picture.bmp"))
+    # A badge whose corners are transparent, and the same as an icon.
+    run("-size", "96x96", "xc:none", "-fill", "#ff6347", "-draw", "circle 48,48 48,6", "-fill", "#ffffff",
+        "-draw", "rectangle 30,40 66,56", *plain, "PNG32:" + os.path.join(TARGET, "badge.png"))
+    run(os.path.join(TARGET, "badge.png"), "-define", "icon:auto-resize=48,32,16", *plain,
+        os.path.join(TARGET, "badge.ico"))
     # Three frames of a moving dot.
     frames = []
     for i, x in enumerate((30, 80, 130)):

@@ -1,4 +1,7 @@
 target_sources(zarvik_core PRIVATE
+  app/about_texts.cpp
+  app/state_report.cpp
+  app/version_strings.cpp
   app/actions.cpp
   app/colors.cpp
   app/command_line.cpp
@@ -6,4 +9,5 @@ target_sources(zarvik_core PRIVATE
   app/ini_file.cpp
   app/settings.cpp
   app/string_list.cpp
+  app/wheel_rules.cpp
 )

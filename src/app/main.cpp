@@ -51,7 +51,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
         // Commands refresh their states whenever the queue runs dry.
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) form.Idle();
         if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-        if (form.TranslateShortcut(msg)) continue;
+        if (form.PreTranslateMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
       }

@@ -90,6 +90,7 @@ void TZKMainForm::CreateControls() {
   ScrollBox_.Create(ImageTabSheet(), kScrollBoxId);
   MainImage.Create(ScrollBox_.hwnd(), kMainImageId);
   ScrollBox_.SetImage(&MainImage);
+  MainImage.on_mouse = [this](UINT message, WPARAM keys, POINT at) { MainImageMouse(message, keys, at); };
 
   ArcListBox = CreateWindowExW(0, L"LISTBOX", L"",
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT,

@@ -95,6 +95,22 @@ class TZKMainForm final : public DispatchHost {
   void SetViewCaption(const std::u16string& path);
   std::u16string CacheFileName(const std::u16string& path);
 
+  // The image page.
+  bool SuppressFit = false;  // set while actual size shows the picture again
+  void ShowImageFile(const std::u16string& path);
+  void CopyActionExecute();
+  void CopyImageActionExecute();
+  void FitImage();
+  void ZoomActionExecute(int tag);
+  void BetterViewActionExecute(Action& action);
+  // Shows the current file or archive member again, without the size limit.
+  void ReShow();
+  void MainImageMouse(UINT msg, WPARAM keys, POINT at);
+  // A wheel turn with the MK_* state of buttons and keys; always handled.
+  bool FormMouseWheel(WPARAM keys, int delta);
+  // Keys and wheel turns the window takes before any control sees them.
+  bool PreTranslateMessage(const MSG& msg);
+
   // Always on top (the TopMost setting).
   void SetTopMost(bool on);
 
@@ -151,6 +167,23 @@ class TZKMainForm final : public DispatchHost {
   void N2Click();
   void N4Click();
 
+  // State report and About box (main_window_report.cpp).
+  void TestActionExecute(Action& sender);  // TestAction shows the report, CopyTestAction copies it
+  std::u16string StateReport();
+  void AboutMenClick();
+  std::function<void(class TZKAboutForm&)> AboutShownHook;  // runs once the About box is up (tests)
+  struct FileInfoDeleter {
+    void operator()(class TFileInfo* info) const;
+  };
+  std::unique_ptr<TFileInfo, FileInfoDeleter> SysInfo;  // the program file's version values
+
+
+
+ private:
+ private:
+ private:
+  void CreateReportActions();
+
  private:
   void CreateWatcherActions();
   void CreateTrayAndHotKey();
@@ -176,6 +209,8 @@ class TZKMainForm final : public DispatchHost {
   void FormDestroy();
   void ReadCommandLine();
   void ApplyTextFont();
+  void ApplyTextFont(const FontSetting& font);
+  void ZoomTextFont(int tag);
   void CreateActions();
   void CreateTextControl();
   void ClearTextView();
@@ -215,6 +250,9 @@ class TZKMainForm final : public DispatchHost {
   std::unique_ptr<TReadTextThread> read_text_thread_;
   UniqueFont ui_font_;
   UniqueFont text_font_;
+  int text_font_points_ = 0;  // the text page's zoomed font size; 0: as set
+  bool panning_ = false;
+  POINT pan_start_{0, 0};
 };
 
 }  // namespace zk

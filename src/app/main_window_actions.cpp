@@ -68,6 +68,8 @@ void TZKMainForm::CreateActions() {
   execute(u"ClearAction", [this](Action&) { ClearActionExecute(); });
   execute(u"ReloadAction", [this](Action&) { ReloadActionExecute(); });
   update(u"ReloadAction", [this](Action& x) { x.enabled = ::zk::FileExists(SelectedFileName); });
+  execute(u"CopyAction", [this](Action&) { CopyActionExecute(); });
+  execute(u"CopyImageAction", [this](Action&) { CopyImageActionExecute(); });
   update(u"CopyAction", [this](Action& x) {
     x.enabled = (ViewFileType == vfImage && MainImage.HasPicture()) || (ViewFileType == vfText && HasTextSelection());
   });
@@ -93,11 +95,10 @@ void TZKMainForm::CreateActions() {
   update(u"OpenCacheFolderAction", [this](Action& x) { x.enabled = ::zk::FolderExists(settings.CacheFolder); });
   update(u"NextItemAction", [this](Action& x) { x.enabled = PageControl_.active_page() != kArcTabSheet; });
   update(u"PreItemAction", [this](Action& x) { x.enabled = PageControl_.active_page() != kArcTabSheet; });
+  for (const char16_t* n : {u"ZoomUpAction", u"ZoomOutAction", u"ZoomFitAction", u"RealSizeAction"})
+    execute(n, [this](Action& x) { ZoomActionExecute(x.tag); });
   update(u"BetterViewAction", [this](Action& x) { x.checked = settings.Better; });
-  execute(u"BetterViewAction", [this](Action&) {
-    settings.Better = !settings.Better;
-    // Seam: the picture is shown again with the new reduction.
-  });
+  execute(u"BetterViewAction", [this](Action& x) { BetterViewActionExecute(x); });
   execute(u"HideToolBarAction", [this](Action& x) {
     x.checked = !x.checked;
     settings.HideToolBar = x.checked;
@@ -128,6 +129,7 @@ void TZKMainForm::CreateActions() {
   update(u"OutViewAction", [=](Action& x) { x.enabled = is_view({vfImage, vfText}); });
 
   CreateWatcherActions();
+  CreateReportActions();
 
   // Every command without its own handler yet is still a command of the
   // table: its key is taken and it is shown disabled.
@@ -164,6 +166,12 @@ void TZKMainForm::ReloadActionExecute() {
   settings.ArcView = true;
   ClearView(false);
   DispatchFile(SelectedFileName, false);
+}
+
+bool TZKMainForm::PreTranslateMessage(const MSG& msg) {
+  if (msg.message == WM_MOUSEWHEEL && (msg.hwnd == wnd_ || IsChild(wnd_, msg.hwnd)))
+    return FormMouseWheel(GET_KEYSTATE_WPARAM(msg.wParam), GET_WHEEL_DELTA_WPARAM(msg.wParam));
+  return TranslateShortcut(msg);
 }
 
 bool TZKMainForm::TranslateShortcut(const MSG& msg) {

@@ -135,7 +135,11 @@ void TZKMainForm::SaveSettings() {
 }
 
 void TZKMainForm::ApplyTextFont() {
-  const FontSetting& f = settings.Font;
+  text_font_points_ = 0;
+  ApplyTextFont(settings.Font);
+}
+
+void TZKMainForm::ApplyTextFont(const FontSetting& f) {
   text_font_.reset(CreateFontW(f.height, 0, 0, 0, (f.style & kFontBold) ? FW_BOLD : FW_NORMAL,
                                (f.style & kFontItalic) != 0, (f.style & kFontUnderline) != 0,
                                (f.style & kFontStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,

@@ -33,6 +33,7 @@ void TZKMainForm::ClearView(bool forget_member) {
   MainImage.auto_size = true;
   MainImage.stretch = false;
   MainImage.fill_parent = false;
+  MainImage.SetBounds(0, 0, 0, 0);
   if (MainImage.hwnd()) MoveWindow(MainImage.hwnd(), 0, 0, 0, 0, FALSE);
 
   ClearTextView();
@@ -128,7 +129,6 @@ bool TZKMainForm::ShowOutlineDocument(const std::u16string& path) {
   ShowTextView();
   return true;
 }
-bool TZKMainForm::ShowPicture(const std::u16string&) { return false; }
 
 
 }  // namespace zk

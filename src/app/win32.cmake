@@ -1,13 +1,22 @@
 target_sources(zarvik_win PRIVATE
+  app/about_form.cpp
+  app/about_pictures.cpp
+  app/clipboard_text.cpp
+  app/controls/link_label.cpp
+  app/controls/picture_box.cpp
+  app/file_info.cpp
+  app/main_window_report.cpp
   app/controls/container.cpp
   app/controls/page_control.cpp
   app/controls/scroll_box.cpp
   app/main_window.cpp
   app/main_window_actions.cpp
+  app/main_window_picture.cpp
   app/main_window_startup.cpp
   app/main_window_text.cpp
   app/main_window_tray.cpp
   app/main_window_view.cpp
   app/main_window_watcher.cpp
+  app/main_window_zoom.cpp
   app/outside_programs.cpp
 )

@@ -14,3 +14,15 @@ target_sources(zarvik_core PRIVATE
 )
 # The resampler's row loops rely on the vectoriser, which -O2 keeps to trivial loops.
 set_source_files_properties(image/smooth_resize.cpp PROPERTIES COMPILE_OPTIONS -O3)
+target_sources(zarvik_core PRIVATE
+  image/find_jpeg_start.cpp
+  image/formats/bitmap_file_check.cpp
+  image/formats/icon_directory.cpp
+  image/formats/metafile_headers.cpp
+  image/picture_format_registry.cpp
+)
+target_sources(zarvik_core PRIVATE
+  image/decoders/gif_decoder.cpp
+  image/decoders/jpeg_decoder.cpp
+  image/decoders/png_decoder.cpp
+)

@@ -7,7 +7,11 @@
 namespace zk {
 namespace {
 constexpr wchar_t kClassName[] = L"ZarvikImage";
-}
+constexpr UINT_PTR kAnimationTimer = 1;
+// Stretched pictures up to this many pixels are drawn once and then copied;
+// larger ones (zoomed far in) are stretched on every paint.
+constexpr int64_t kMaxCachedPixels = int64_t{8} << 20;
+}  // namespace
 
 ImageControl::~ImageControl() {
   if (wnd_) DestroyWindow(wnd_);
@@ -21,15 +25,36 @@ bool ImageControl::Create(HWND parent, int id) {
   return wnd_ != nullptr;
 }
 
-void ImageControl::SetPicture(UniqueBitmap bitmap) {
-  bitmap_ = std::move(bitmap);
-  BITMAP bm{};
-  if (bitmap_ && GetObjectW(bitmap_.get(), sizeof(bm), &bm)) size_ = {bm.bmWidth, bm.bmHeight};
-  else size_ = {0, 0};
+void ImageControl::SetPicture(std::unique_ptr<Picture> picture) {
+  Animate(false);
+  picture_ = std::move(picture);
+  DropCache();
   Invalidate();
 }
 
-void ImageControl::ClearPicture() { SetPicture(UniqueBitmap()); }
+void ImageControl::SetPicture(UniqueBitmap bitmap) {
+  SetPicture(bitmap ? MakeBitmapPicture(std::move(bitmap)) : nullptr);
+}
+
+void ImageControl::ClearPicture() { SetPicture(std::unique_ptr<Picture>()); }
+
+void ImageControl::Animate(bool on) {
+  if (wnd_) KillTimer(wnd_, kAnimationTimer);
+  animating_ = false;
+  if (!on || !picture_ || !wnd_) return;
+  const int delay = picture_->FirstDelay();
+  if (delay < 0) return;
+  animating_ = SetTimer(wnd_, kAnimationTimer, static_cast<UINT>(delay), nullptr) != 0;
+}
+
+void ImageControl::OnTimer() {
+  KillTimer(wnd_, kAnimationTimer);
+  if (!animating_ || !picture_) return;
+  const int delay = picture_->NextFrame();
+  DropCache();
+  Invalidate();
+  animating_ = delay >= 0 && SetTimer(wnd_, kAnimationTimer, static_cast<UINT>(delay), nullptr) != 0;
+}
 
 void ImageControl::SetVisible(bool visible) {
   if (wnd_) ShowWindow(wnd_, visible ? SW_SHOWNA : SW_HIDE);
@@ -41,40 +66,70 @@ void ImageControl::Invalidate() {
   if (wnd_) InvalidateRect(wnd_, nullptr, FALSE);
 }
 
+void ImageControl::PaintBackground(HDC dc, const RECT& rect) {
+  // The scroll box's colour shows around and through the picture.
+  HBRUSH back = reinterpret_cast<HBRUSH>(
+      SendMessageW(GetParent(wnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(wnd_)));
+  FillRect(dc, &rect, back ? back : GetSysColorBrush(COLOR_BTNFACE));
+}
+
 void ImageControl::OnPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(wnd_, &ps);
   RECT rc;
   GetClientRect(wnd_, &rc);
-  if (bitmap_) {
-    UniqueMemoryDc mem(CreateCompatibleDC(dc));
-    SelectGuard sel(mem.get(), bitmap_.get());
-    if (stretch) {
-      SetStretchBltMode(dc, HALFTONE);
-      StretchBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, size_.cx, size_.cy, SRCCOPY);
-    } else {
-      BitBlt(dc, 0, 0, size_.cx, size_.cy, mem.get(), 0, 0, SRCCOPY);
-      // Whatever the picture does not cover shows the parent's background.
-      HBRUSH back = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(wnd_), WM_CTLCOLORSTATIC,
-                                                          reinterpret_cast<WPARAM>(dc),
-                                                          reinterpret_cast<LPARAM>(wnd_)));
-      if (!back) back = GetSysColorBrush(COLOR_BTNFACE);
-      if (rc.right > size_.cx) {
-        RECT r{size_.cx, 0, rc.right, rc.bottom};
-        FillRect(dc, &r, back);
-      }
-      if (rc.bottom > size_.cy) {
-        RECT r{0, size_.cy, std::min<LONG>(size_.cx, rc.right), rc.bottom};
-        FillRect(dc, &r, back);
+  if (!picture_) {
+    PaintBackground(dc, rc);
+  } else if (stretch) {
+    const int64_t area = int64_t{rc.right} * rc.bottom;
+    if (area > 0 && area <= kMaxCachedPixels) {
+      if (!cache_.bitmap || cache_.width != rc.right || cache_.height != rc.bottom) {
+        try {
+          cache_ = CreateDibSection24(rc.right, rc.bottom);
+          UniqueMemoryDc mem(CreateCompatibleDC(dc));
+          SelectGuard select(mem.get(), cache_.bitmap.get());
+          PaintBackground(mem.get(), rc);
+          picture_->Draw(mem.get(), rc);
+        } catch (const std::bad_alloc&) {
+          cache_ = {};
+        }
       }
     }
+    if (cache_.bitmap) {
+      UniqueMemoryDc mem(CreateCompatibleDC(dc));
+      SelectGuard select(mem.get(), cache_.bitmap.get());
+      BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+             ps.rcPaint.bottom - ps.rcPaint.top, mem.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    } else {
+      PaintBackground(dc, ps.rcPaint);
+      picture_->Draw(dc, rc);
+    }
   } else {
-    HBRUSH back = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(wnd_), WM_CTLCOLORSTATIC,
-                                                        reinterpret_cast<WPARAM>(dc),
-                                                        reinterpret_cast<LPARAM>(wnd_)));
-    FillRect(dc, &rc, back ? back : GetSysColorBrush(COLOR_BTNFACE));
+    const SIZE size = picture_->Size();
+    int x = 0, y = 0;
+    if (center) {
+      x = std::max<LONG>(0, (rc.right - size.cx) / 2);
+      y = std::max<LONG>(0, (rc.bottom - size.cy) / 2);
+    }
+    // Only the uncovered parts get the background, so the picture does not flicker.
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, x, y, x + size.cx, y + size.cy);
+    PaintBackground(dc, rc);
+    RestoreDC(dc, saved);
+    PaintBackground(dc, RECT{x, y, x + size.cx, y + size.cy});  // behind transparent parts
+    picture_->Draw(dc, RECT{x, y, x + size.cx, y + size.cy});
   }
   EndPaint(wnd_, &ps);
+}
+
+void ImageControl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
+  // The control keeps the mouse while any button is held, so a drag that
+  // leaves it still reaches it.
+  const WPARAM buttons = wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON);
+  if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) SetCapture(wnd_);
+  else if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) && !buttons && GetCapture() == wnd_)
+    ReleaseCapture();
+  if (on_mouse) on_mouse(msg, wp, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
 }
 
 LRESULT CALLBACK ImageControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -93,13 +148,40 @@ LRESULT CALLBACK ImageControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
       }
       break;
-    case WM_LBUTTONDBLCLK:
+    case WM_SIZE:
+      if (self) self->DropCache();
+      break;
+    case WM_TIMER:
+      if (self && wp == kAnimationTimer) {
+        self->OnTimer();
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+      if (self) self->OnMouse(msg, wp, lp);
+      return 0;
     case WM_RBUTTONUP:
+      // Handled as well by the platform, which then asks for the context menu.
+      if (self) self->OnMouse(msg, wp, lp);
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (self && self->on_double_click) {
+        self->on_double_click();
+        return 0;
+      }
+      return SendMessageW(GetParent(wnd), msg, wp, lp);
     case WM_CONTEXTMENU:
-      // The main window decides what these do.
       return SendMessageW(GetParent(wnd), msg, wp, lp);
     case WM_NCDESTROY:
-      if (self) self->wnd_ = nullptr;
+      if (self) {
+        self->wnd_ = nullptr;
+        self->animating_ = false;
+      }
       SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
       break;
   }

@@ -1,5 +1,10 @@
 target_sources(zarvik_win PRIVATE
+  image/dib_section.cpp
+  image/gif_picture.cpp
   image/image_control.cpp
+  image/picture.cpp
+  image/picture_clipboard.cpp
+  image/picture_loader.cpp
   image/dib/nk_dib_win.cpp
   image/dib/win_pixel_memory.cpp
 )

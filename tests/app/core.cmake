@@ -1,4 +1,7 @@
 target_sources(zarvik_core_tests PRIVATE
+  app/about_texts_test.cpp
+  app/state_report_test.cpp
+  app/wheel_rules_test.cpp
   app/actions_test.cpp
   app/colors_test.cpp
   app/command_line_test.cpp

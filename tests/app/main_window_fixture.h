@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "image/picture.h"
 #include "base/text.h"
 #include "win/test_util.h"
 
@@ -39,16 +40,12 @@ class MainWindowFixture : public ::testing::Test {
     return form;
   }
 
-  // The colour of a pixel of the picture control's bitmap.
+  // The colour of a pixel of the picture control's picture at its own size.
   static COLORREF CanvasPixel(TZKMainForm& form, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, form.MainImage.picture());
-    COLORREF c = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return c;
+    if (!form.MainImage.picture()) return CLR_INVALID;
+    DibSection24 dib = PictureToDibSection(*form.MainImage.picture(), RGB(1, 2, 3));
+    const uint8_t* p = dib.bits + y * dib.stride + x * 3;
+    return RGB(p[2], p[1], p[0]);
   }
 
   std::u16string IniPath() const { return dir_.Child(L"zarvik.ini"); }

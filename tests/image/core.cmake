@@ -1,4 +1,5 @@
 target_sources(zarvik_core_tests PRIVATE
+  image/picture_formats_test.cpp
   image/fit_image_test.cpp
   image/smooth_resize_test.cpp
   image/zoom_test.cpp
@@ -7,4 +8,11 @@ target_sources(zarvik_core_tests PRIVATE
   image/dib_hostile_test.cpp
   image/dib_read_test.cpp
   image/dib_write_test.cpp
+)
+target_sources(zarvik_core_tests PRIVATE
+  image/decoder_hostile_test.cpp
+  image/gif_decoder_test.cpp
+  image/jpeg_decoder_test.cpp
+  image/picture_encoders.cpp
+  image/png_decoder_test.cpp
 )

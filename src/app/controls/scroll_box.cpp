@@ -36,34 +36,38 @@ void ScrollBox::Layout() {
   int cw = rc.right + ((style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   int ch = rc.bottom + ((style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
 
-  int w = 0, h = 0;
-  bool fill = !image_ || image_->fill_parent;
+  const bool fill = !image_ || image_->fill_parent;
+  int left = 0, top = 0, w = 0, h = 0;
   if (!fill) {
-    SIZE s = image_->PictureSize();
+    const SIZE s = image_->ControlSize();
+    left = image_->left;
+    top = image_->top;
     w = s.cx;
     h = s.cy;
   }
+  // The scroll range reaches the control's far edges.
+  const int extent_x = std::max(0, left + w), extent_y = std::max(0, top + h);
   bool hbar = false, vbar = false;
   if (!fill && auto_scroll) {
-    hbar = w > cw;
-    vbar = h > ch;
-    if (hbar && !vbar) vbar = h > ch - GetSystemMetrics(SM_CYHSCROLL);
-    if (vbar && !hbar) hbar = w > cw - GetSystemMetrics(SM_CXVSCROLL);
+    hbar = extent_x > cw;
+    vbar = extent_y > ch;
+    if (hbar && !vbar) vbar = extent_y > ch - GetSystemMetrics(SM_CYHSCROLL);
+    if (vbar && !hbar) hbar = extent_x > cw - GetSystemMetrics(SM_CXVSCROLL);
   }
   int vw = cw - (vbar ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   int vh = ch - (hbar ? GetSystemMetrics(SM_CYHSCROLL) : 0);
 
-  pos_.x = hbar ? std::clamp<LONG>(pos_.x, 0, w - vw) : 0;
-  pos_.y = vbar ? std::clamp<LONG>(pos_.y, 0, h - vh) : 0;
+  pos_.x = hbar ? std::clamp<LONG>(pos_.x, 0, extent_x - vw) : 0;
+  pos_.y = vbar ? std::clamp<LONG>(pos_.y, 0, extent_y - vh) : 0;
 
   SCROLLINFO si{sizeof(si), SIF_ALL | SIF_DISABLENOSCROLL};
   si.nMin = 0;
-  si.nMax = hbar ? w - 1 : 0;
+  si.nMax = hbar ? extent_x - 1 : 0;
   si.nPage = hbar ? vw : 0;
   si.nPos = pos_.x;
   ShowScrollBar(wnd_, SB_HORZ, hbar);
   if (hbar) SetScrollInfo(wnd_, SB_HORZ, &si, TRUE);
-  si.nMax = vbar ? h - 1 : 0;
+  si.nMax = vbar ? extent_y - 1 : 0;
   si.nPage = vbar ? vh : 0;
   si.nPos = pos_.y;
   ShowScrollBar(wnd_, SB_VERT, vbar);
@@ -75,12 +79,13 @@ void ScrollBox::Layout() {
     MoveWindow(image_->hwnd(), 0, 0, rc.right, rc.bottom, TRUE);
     return;
   }
-  int x = -pos_.x, y = -pos_.y;
-  if (image_->center) {
-    if (w < rc.right) x = (rc.right - w) / 2;
-    if (h < rc.bottom) y = (rc.bottom - h) / 2;
-  }
-  MoveWindow(image_->hwnd(), x, y, w, h, TRUE);
+  MoveWindow(image_->hwnd(), left - pos_.x, top - pos_.y, w, h, TRUE);
+}
+
+SIZE ScrollBox::ClientSize() const {
+  RECT rc{};
+  if (wnd_) GetClientRect(wnd_, &rc);
+  return {rc.right, rc.bottom};
 }
 
 void ScrollBox::ScrollTo(int x, int y) {

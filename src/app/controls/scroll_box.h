@@ -27,9 +27,11 @@ class ScrollBox {
   bool auto_scroll = true;
   std::u16string hint;
 
-  // Places the picture control by its layout properties and sets the scroll bars.
+  // Places the picture control at its bounds less the scroll position and
+  // sets the scroll bars (shown only with auto_scroll, for the control's extent).
   void Layout();
   POINT ScrollPos() const { return pos_; }
+  SIZE ClientSize() const;
   void ScrollTo(int x, int y);
 
  private:

@@ -1,0 +1,112 @@
+// The state report commands and the About box of the main window.
+#include <windows.h>
+
+#include "app/about_form.h"
+#include "app/clipboard_text.h"
+#include "app/file_info.h"
+#include "app/main_window.h"
+#include "app/state_report.h"
+#include "archive/member_size.h"
+#include "base/win_files.h"
+#include "base/win_text.h"
+
+namespace zk {
+namespace {
+
+constexpr wchar_t kCopyReportQuestion[] = L"現在の設定状況をクリップボードにコピーします";
+constexpr wchar_t kClipboardFailed[] = L"クリップボードにコピーできませんでした";
+
+// Position and size inside the parent window.
+ControlBounds BoundsInParent(HWND control) {
+  RECT r{};
+  if (!control || !GetWindowRect(control, &r)) return {};
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return {r.top, r.left, r.right - r.left, r.bottom - r.top};
+}
+
+// The control's own visible flag, whether or not its page is on view.
+bool OwnVisible(HWND control) { return control && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE); }
+
+}  // namespace
+
+void TZKMainForm::FileInfoDeleter::operator()(TFileInfo* info) const { delete info; }
+
+void TZKMainForm::CreateReportActions() {
+  // One handler for both; the command that ran tells them apart.
+  for (const char16_t* name : {u"TestAction", u"CopyTestAction"})
+    actions[name].on_execute = [this](Action& sender) { TestActionExecute(sender); };
+}
+
+void TZKMainForm::TestActionExecute(Action& sender) {
+  if (sender.name == u"CopyTestAction") {
+    if (ShowMessageBox(kCopyReportQuestion, kApplicationTitle, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+    if (!SetClipboardText(wnd_, StateReport())) ShowWarning(kClipboardFailed);
+    return;
+  }
+  ShowMessageBox(ToWide(StateReport()), kApplicationTitle, MB_OK);
+}
+
+std::u16string TZKMainForm::StateReport() {
+  if (!SysInfo) SysInfo.reset(new TFileInfo);
+  SysInfo->SetFileName(options_.program_path.empty() ? ProgramPath() : options_.program_path);
+
+  StateReportValues v;
+  v.program = SysInfo->Version();
+  v.WorkFolder = WorkFolder;
+  v.LastReadTime = LastReadTime;
+
+  auto& image = v.MainImage;
+  image.zoom_tag = MainImage.zoom_tag;
+  image.visible = MainImage.visible();
+  image.center = MainImage.center;
+  image.auto_size = MainImage.auto_size;
+  image.stretch = MainImage.stretch;
+  image.bounds = BoundsInParent(MainImage.hwnd());
+  image.hint = MainImage.hint;
+  image.has_picture = MainImage.HasPicture();
+  image.fills_parent = MainImage.fill_parent;
+
+  v.RichEditURL.visible = OwnVisible(RichEditURL.hwnd());
+  v.RichEditURL.bounds = BoundsInParent(RichEditURL.hwnd());
+
+  if (ArcListBox) {
+    v.ArcListBox.count = static_cast<int>(SendMessageW(ArcListBox, LB_GETCOUNT, 0, 0));
+    v.ArcListBox.item_index = static_cast<int>(SendMessageW(ArcListBox, LB_GETCURSEL, 0, 0));  // LB_ERR is -1
+  }
+  v.ArcListBox.visible = OwnVisible(ArcListBox);
+
+  v.ScrollBox.visible = OwnVisible(ScrollBox_.hwnd());
+  v.ScrollBox.auto_scroll = ScrollBox_.auto_scroll;
+  v.ScrollBox.hint = ScrollBox_.hint;
+
+  v.SelectedFileName = SelectedFileName;
+  v.ViewFileType = ViewFileType;
+  v.EverythingHandle = reinterpret_cast<uintptr_t>(EverythingHandle);
+  v.IniFileName = IniFileName;
+  v.ToolbarIniName = ToolbarIniName;
+  v.settings = settings;
+  v.max_read_byte_text = FormatMemberSize(settings.MaxReadByte);
+  v.xdoc2txtPath = xdoc2txtPath;
+  return BuildStateReport(v);
+}
+
+void TZKMainForm::AboutMenClick() {
+  // The main window steps aside while the box is up. One that is not on
+  // screen (in the tray, or never shown) stays hidden afterwards.
+  bool was_visible = wnd_ && IsWindowVisible(wnd_);
+  if (was_visible) ShowWindow(wnd_, SW_HIDE);
+  {
+    AboutFormOptions o;
+    o.owner = wnd_;
+    o.program_path = options_.program_path.empty() ? ProgramPath() : options_.program_path;
+    o.everything_path = settings.EverythingPath;
+    o.xdoc2txt_path = xdoc2txtPath;
+    // Seam: the file names of the loaded picture plug-ins go into o.plugin_names.
+    o.on_shown = AboutShownHook;
+    TZKAboutForm about(std::move(o));
+    about.ShowModal();
+  }
+  if (was_visible && wnd_) ShowWindow(wnd_, SW_SHOW);
+}
+
+}  // namespace zk

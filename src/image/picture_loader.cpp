@@ -1,0 +1,211 @@
+#include "image/picture_loader.h"
+
+#include <optional>
+
+#include "base/win_files.h"
+#include "base/win_text.h"
+#include "image/decoders/decode_error.h"
+#include "image/decoders/jpeg_decoder.h"
+#include "image/decoders/png_decoder.h"
+#include "image/dib/nk_dib_win.h"
+#include "image/find_jpeg_start.h"
+#include "image/formats/bitmap_file_check.h"
+#include "image/formats/icon_directory.h"
+#include "image/formats/metafile_headers.h"
+#include "image/gif_picture.h"
+
+namespace zk {
+namespace {
+
+std::span<const uint8_t> Bytes(const std::string& s) { return {reinterpret_cast<const uint8_t*>(s.data()), s.size()}; }
+
+Rgb ToRgb(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
+
+std::string ReadOrThrow(const std::u16string& path) {
+  std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) throw PictureLoadError("cannot read the file");
+  return std::move(*bytes);
+}
+
+int ScreenDpi() {
+  WindowDc screen(nullptr);
+  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+  return dpi > 0 ? dpi : 96;
+}
+
+std::unique_ptr<Picture> LoadJpeg(const std::u16string& path) {
+  const std::string file = ReadOrThrow(path);
+  DibSectionSink sink;
+  DecodeJpeg(Bytes(file), sink);
+  return MakeBitmapPicture(std::move(sink.section));
+}
+
+std::unique_ptr<Picture> LoadPng(const std::u16string& path, COLORREF background) {
+  const std::string file = ReadOrThrow(path);
+  DibSectionSink sink;
+  DecodePng(Bytes(file), ToRgb(background), sink);
+  return MakeBitmapPicture(std::move(sink.section));
+}
+
+// The platform's own bitmap reading (every standard header, bit fields, RLE,
+// top-down), after the headers were found sound. The platform converts the
+// file's pixels into a 24-bit section, whatever their format.
+std::unique_ptr<Picture> LoadWindowsBitmap(const std::u16string& path) {
+  const std::string file = ReadOrThrow(path);
+  const std::span<const uint8_t> bytes = Bytes(file);
+  BitmapFileFacts facts;
+  std::string reason;
+  if (!CheckBitmapFile(bytes, bytes.size(), &facts, &reason)) throw PictureLoadError(reason);
+  const uint32_t bits_offset = static_cast<uint32_t>(bytes[10] | bytes[11] << 8 | bytes[12] << 16) |
+                               static_cast<uint32_t>(bytes[13]) << 24;
+  DibSection24 dib = CreateDibSection24(facts.width, facts.height);
+  WindowDc screen(nullptr);
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + 14);
+  if (SetDIBits(screen.get(), dib.bitmap.get(), 0, static_cast<UINT>(facts.height), bytes.data() + bits_offset, info,
+                DIB_RGB_COLORS) <= 0)
+    throw PictureLoadError("the platform could not read the bitmap");
+  return MakeBitmapPicture(std::move(dib));
+}
+
+std::unique_ptr<Picture> LoadIcon(const std::u16string& path, COLORREF background) {
+  const std::string file = ReadOrThrow(path);
+  const std::optional<IconImage> image = ChooseIconImage(Bytes(file));
+  if (!image) throw PictureLoadError("no sound image in the icon file");
+  const std::span<const uint8_t> data = Bytes(file).subspan(image->offset, image->size);
+  if (image->png) {
+    DibSectionSink sink;
+    DecodePng(data, ToRgb(background), sink);
+    return MakeBitmapPicture(std::move(sink.section));
+  }
+  UniqueIcon icon(CreateIconFromResourceEx(const_cast<uint8_t*>(data.data()), static_cast<DWORD>(data.size()), TRUE,
+                                           0x00030000, image->width, image->height, LR_DEFAULTCOLOR));
+  if (!icon) throw PictureLoadError("the platform could not read the icon");
+  DibSection24 dib = CreateDibSection24(image->width, image->height);
+  {
+    UniqueMemoryDc mem(CreateCompatibleDC(nullptr));
+    SelectGuard select(mem.get(), dib.bitmap.get());
+    RECT rect{0, 0, image->width, image->height};
+    UniqueBrush brush(CreateSolidBrush(background));
+    FillRect(mem.get(), &rect, brush.get());
+    DrawIconEx(mem.get(), 0, 0, icon.get(), image->width, image->height, 0, nullptr, DI_NORMAL);
+  }
+  GdiFlush();
+  return MakeBitmapPicture(std::move(dib));
+}
+
+std::unique_ptr<Picture> LoadEnhancedMetafile(const std::u16string& path) {
+  const std::string file = ReadOrThrow(path);
+  const std::optional<EnhancedMetafileFacts> facts = ReadEnhancedMetafileHeader(Bytes(file));
+  if (!facts) throw PictureLoadError("not a sound enhanced metafile");
+  HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(facts->size), Bytes(file).data());
+  if (!metafile) throw PictureLoadError("the platform could not read the metafile");
+  const int dpi = ScreenDpi();
+  return MakeMetafilePicture(metafile, {HimetricToPixels(facts->frame_width, dpi), HimetricToPixels(facts->frame_height, dpi)});
+}
+
+std::unique_ptr<Picture> LoadWindowsMetafile(const std::u16string& path) {
+  const std::string file = ReadOrThrow(path);
+  const std::optional<WindowsMetafileFacts> facts = ReadWindowsMetafileHeader(Bytes(file));
+  if (!facts) throw PictureLoadError("not a sound metafile");
+  const int dpi = ScreenDpi();
+  METAFILEPICT pict{MM_ANISOTROPIC, 0, 0, nullptr};
+  SIZE size{0, 0};
+  if (facts->placeable) {
+    size = {UnitsToPixels(facts->box_width, facts->units_per_inch, dpi),
+            UnitsToPixels(facts->box_height, facts->units_per_inch, dpi)};
+    pict.xExt = static_cast<LONG>(int64_t{facts->box_width} * 2540 / facts->units_per_inch);
+    pict.yExt = static_cast<LONG>(int64_t{facts->box_height} * 2540 / facts->units_per_inch);
+  }
+  HENHMETAFILE metafile = SetWinMetaFileBits(static_cast<UINT>(facts->data_size), Bytes(file).data() + facts->data_offset,
+                                             nullptr, facts->placeable ? &pict : nullptr);
+  if (!metafile) throw PictureLoadError("the platform could not read the metafile");
+  if (!facts->placeable) {
+    // Without a placeable header only the converted picture knows its frame.
+    ENHMETAHEADER header{};
+    GetEnhMetaFileHeader(metafile, sizeof(header), &header);
+    size = {HimetricToPixels(int64_t{header.rclFrame.right} - header.rclFrame.left + 1, dpi),
+            HimetricToPixels(int64_t{header.rclFrame.bottom} - header.rclFrame.top + 1, dpi)};
+  }
+  return MakeMetafilePicture(metafile, size);
+}
+
+std::unique_ptr<Picture> LoadNkDIB(const std::u16string& path) {
+  TNkDIB dib;
+  LoadDIBFromFile(dib, path);
+  return MakeDIBPicture(dib);
+}
+
+}  // namespace
+
+std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16string& path, COLORREF background) {
+  try {
+    switch (kind) {
+      case PictureDecoderKind::kMetafile: return LoadWindowsMetafile(path);
+      case PictureDecoderKind::kEnhancedMetafile: return LoadEnhancedMetafile(path);
+      case PictureDecoderKind::kIcon: return LoadIcon(path, background);
+      case PictureDecoderKind::kWindowsBitmap: return LoadWindowsBitmap(path);
+      case PictureDecoderKind::kJpeg: return LoadJpeg(path);
+      case PictureDecoderKind::kGif: return LoadGifPicture(ReadOrThrow(path), ToRgb(background));
+      case PictureDecoderKind::kPng: return LoadPng(path, background);
+      case PictureDecoderKind::kNkDIB: return LoadNkDIB(path);
+      case PictureDecoderKind::kPlugin: return MakeDIBPicture(DecodeByContent(Bytes(ReadOrThrow(path))));
+    }
+  } catch (const PictureDecodeError& e) {
+    throw PictureLoadError(e.what());
+  } catch (const std::bad_alloc&) {
+    throw PictureLoadError("out of memory");
+  }
+  throw PictureLoadError("unknown decoder");
+}
+
+TNkDIB DecodeByContent(std::span<const uint8_t> bytes) {
+  // Seam: the picture plug-ins are asked about the whole content here first.
+  TNkDIB dib;
+  dib.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  return dib;
+}
+
+std::optional<std::string> ReadFileUnshared(const std::u16string& path) {
+  UniqueHandle file(CreateFileW(W(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+  std::string bytes;
+  try {
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
+    if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr) || got == 0) return std::nullopt;
+    done += got;
+  }
+  return bytes;
+}
+
+bool BitmapFromMemory(std::span<const uint8_t> buffer, UniqueBitmap& bitmap) {
+  if (buffer.empty()) return false;
+  try {
+    TNkDIB dib = DecodeByContent(buffer);
+    DIBBitmap made = AssignDIBToBitmap(dib);
+    if (!made.bitmap) return false;
+    bitmap = std::move(made.bitmap);
+    return true;
+  } catch (...) {
+  }
+  const int start = FindJpegStart(buffer);
+  if (start < 0) return false;
+  try {
+    DibSectionSink sink;
+    DecodeJpeg(buffer.subspan(static_cast<size_t>(start)), sink);
+    bitmap = std::move(sink.section.bitmap);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace zk
