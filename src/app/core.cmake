@@ -9,5 +9,6 @@ target_sources(zarvik_core PRIVATE
   app/ini_file.cpp
   app/settings.cpp
   app/string_list.cpp
+  app/toolbar_layout.cpp
   app/wheel_rules.cpp
 )

@@ -84,6 +84,7 @@ void TZKMainForm::CreateControls() {
   ui_font_.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
 
+  CreateToolBar();
   StatusBar_.Create(wnd_, kStatusBarId, {250, 500});
   PageControl_.Create(wnd_, kPageControlId, 3, kFirstPageId);
 
@@ -109,6 +110,8 @@ void TZKMainForm::OnSize() {
   RECT rc;
   GetClientRect(wnd_, &rc);
   rc.bottom -= StatusBar_.Height();
+  // The toolbar spans the top; the pages take the rest.
+  rc.top += PlaceToolBar(rc.right);
   if (rc.bottom < rc.top) rc.bottom = rc.top;
   PageControl_.SetBounds(rc);
   // The pages fill the page control; their contents fill the pages.
@@ -173,7 +176,13 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_NOTIFY:
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lp) == ActionToolBar.hwnd() && OnToolBarCommand(LOWORD(wp))) return 0;
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (OnToolBarNotify(reinterpret_cast<NMHDR*>(lp), &result)) return result;
+    }
       if (RichEditURL.HandleNotify(reinterpret_cast<NMHDR*>(lp))) return 0;
       break;
     case kTextPieceMessage:

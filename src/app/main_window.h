@@ -14,7 +14,10 @@
 #include "app/controls/scroll_box.h"
 #include "app/controls/status_bar.h"
 #include "app/dispatch.h"
+#include "app/controls/tool_bar.h"
 #include "app/settings.h"
+#include "app/toolbar_layout.h"
+#include "app/toolbar_pictures.h"
 #include "app/view_state.h"
 #include "base/win_handles.h"
 #include "desktop/hook_hot_key.h"
@@ -94,6 +97,22 @@ class TZKMainForm final : public DispatchHost {
   std::u16string Status(int panel = 0) const { return StatusBar_.Text(panel); }
   void SetViewCaption(const std::u16string& path);
   std::u16string CacheFileName(const std::u16string& path);
+
+  // The toolbar (main_window_toolbar.cpp).
+  ToolBar ActionToolBar;
+  UniqueResource<HIMAGELIST, ImageListTraits> LargeImageList;
+  UniqueResource<HIMAGELIST, ImageListTraits> SmallImageList;
+  std::unique_ptr<PopupMenu> ActionToolBarPopupMenu;
+  POINT MousePoint{-1, -1};  // the last mouse position, in client coordinates
+  void ApplyToolbarLayout(const ToolbarLayout& layout);
+  ToolbarLayout CurrentToolbarLayout() const;
+  void LoadToolbarLayout();
+  void SaveToolbarLayout();
+  void ActionToolBarPopupMenuPopup();  // decides which entries the menu shows
+  void N3Click();
+  void HideToolBarActionExecute(Action& action);
+  // Mouse moves while the toolbar hides: shows it near the top; true when the move is taken.
+  bool ApplicationEvents1Message(const MSG& msg);
 
   // The image page.
   bool SuppressFit = false;  // set while actual size shows the picture again
@@ -186,6 +205,14 @@ class TZKMainForm final : public DispatchHost {
 
  private:
   void CreateWatcherActions();
+  void CreateToolBar();
+  void CreateToolBarMenu();  // once the commands exist
+  int PlaceToolBar(int width);  // the height it takes from the top
+  void UpdateToolBar();
+  bool OnToolBarCommand(int command);
+  bool OnToolBarNotify(NMHDR* header, LRESULT* result);
+  bool mouse_on_first_button_ = false;
+  std::wstring tool_tip_text_;
   void CreateTrayAndHotKey();
   void RegisterActiveHotKey();
   void ReleaseTrayAndHotKey();

@@ -99,10 +99,7 @@ void TZKMainForm::CreateActions() {
     execute(n, [this](Action& x) { ZoomActionExecute(x.tag); });
   update(u"BetterViewAction", [this](Action& x) { x.checked = settings.Better; });
   execute(u"BetterViewAction", [this](Action& x) { BetterViewActionExecute(x); });
-  execute(u"HideToolBarAction", [this](Action& x) {
-    x.checked = !x.checked;
-    settings.HideToolBar = x.checked;
-  });
+  execute(u"HideToolBarAction", [this](Action& x) { HideToolBarActionExecute(x); });
   update(u"HideToolBarAction", [this](Action& x) { x.checked = settings.HideToolBar; });
   execute(u"NotUsedInTrayAction", [this](Action& x) {
     x.checked = !x.checked;
@@ -169,6 +166,7 @@ void TZKMainForm::ReloadActionExecute() {
 }
 
 bool TZKMainForm::PreTranslateMessage(const MSG& msg) {
+  if (ApplicationEvents1Message(msg)) return true;
   if (msg.message == WM_MOUSEWHEEL && (msg.hwnd == wnd_ || IsChild(wnd_, msg.hwnd)))
     return FormMouseWheel(GET_KEYSTATE_WPARAM(msg.wParam), GET_WHEEL_DELTA_WPARAM(msg.wParam));
   return TranslateShortcut(msg);
@@ -187,7 +185,9 @@ bool TZKMainForm::TranslateShortcut(const MSG& msg) {
 }
 
 void TZKMainForm::Idle() {
-  if (wnd_) actions.UpdateAll();
+  if (!wnd_) return;
+  actions.UpdateAll();
+  UpdateToolBar();
 }
 
 }  // namespace zk

@@ -24,7 +24,6 @@ void TZKMainForm::FormCreate() {
 
   // The archive list is sorted (made so with the control) and fills its page.
 
-  // Seam: the About menu item gets its caption here (application title + " について..").
 
   // Defaults; the window's designed size for the geometry.
   Settings defaults;
@@ -51,7 +50,8 @@ void TZKMainForm::FormCreate() {
   LocateConverter();
 
   ToolbarIniName = ToolbarIniNameFor(IniFileName);
-  // Seam: the toolbar layout is loaded from ToolbarIniName here when the file exists.
+  CreateToolBarMenu();
+  LoadToolbarLayout();
 
   LoadSettings();
 
@@ -77,7 +77,7 @@ void TZKMainForm::FormDestroy() {
 
   SaveSettings();
 
-  // Seam: the toolbar layout is saved to ToolbarIniName here.
+  SaveToolbarLayout();
 
   settings.IsBinary.clear();
   ReleaseTrayAndHotKey();

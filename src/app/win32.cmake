@@ -9,14 +9,17 @@ target_sources(zarvik_win PRIVATE
   app/controls/container.cpp
   app/controls/page_control.cpp
   app/controls/scroll_box.cpp
+  app/controls/tool_bar.cpp
   app/main_window.cpp
   app/main_window_actions.cpp
   app/main_window_picture.cpp
   app/main_window_startup.cpp
   app/main_window_text.cpp
+  app/main_window_toolbar.cpp
   app/main_window_tray.cpp
   app/main_window_view.cpp
   app/main_window_watcher.cpp
   app/main_window_zoom.cpp
   app/outside_programs.cpp
+  app/toolbar_pictures.cpp
 )

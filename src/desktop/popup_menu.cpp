@@ -19,8 +19,16 @@ PopupMenu::~PopupMenu() {
   for (auto& [key, fn] : listeners) fn();
 }
 
-void PopupMenu::Add(std::wstring caption, std::function<void()> on_click, std::function<bool()> enabled) {
-  items_.push_back({std::move(caption), std::move(on_click), std::move(enabled)});
+PopupMenu::Item& PopupMenu::Add(std::wstring caption, std::function<void()> on_click, std::function<bool()> enabled) {
+  items_.push_back({std::move(caption), std::move(on_click), std::move(enabled), {}, {}});
+  return items_.back();
+}
+
+std::vector<std::wstring> PopupMenu::VisibleCaptions() const {
+  std::vector<std::wstring> shown;
+  for (const Item& item : items_)
+    if (!item.visible || item.visible()) shown.push_back(item.caption);
+  return shown;
 }
 
 bool PopupMenu::Click(size_t index) {
@@ -35,12 +43,14 @@ void PopupMenu::Popup(POINT at, HWND owner) {
   MenuHandle h;
   if (!h.menu) return;
   for (size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].visible && !items_[i].visible()) continue;
     if (items_[i].caption == L"-") {  // a separator line
       AppendMenuW(h.menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     UINT flags = MF_STRING;
     if (items_[i].enabled && !items_[i].enabled()) flags |= MF_GRAYED;
+    if (items_[i].checked && items_[i].checked()) flags |= MF_CHECKED;
     AppendMenuW(h.menu, flags, i + 1, items_[i].caption.c_str());
   }
   UINT chosen = static_cast<UINT>(

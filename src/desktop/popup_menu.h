@@ -17,6 +17,8 @@ class PopupMenu {
     std::wstring caption;
     std::function<void()> on_click;
     std::function<bool()> enabled;  // none: always enabled
+    std::function<bool()> checked;  // none: never checked
+    std::function<bool()> visible;  // none: always shown
   };
 
   PopupMenu() = default;
@@ -25,7 +27,9 @@ class PopupMenu {
   PopupMenu& operator=(const PopupMenu&) = delete;
 
   // A caption of "-" makes a separator line.
-  void Add(std::wstring caption, std::function<void()> on_click, std::function<bool()> enabled = {});
+  Item& Add(std::wstring caption, std::function<void()> on_click, std::function<bool()> enabled = {});
+  // The captions the menu shows now, in order ("-" for separators).
+  std::vector<std::wstring> VisibleCaptions() const;
   const std::vector<Item>& items() const { return items_; }
   // Runs the item's handler when it is enabled; true when it ran.
   bool Click(size_t index);

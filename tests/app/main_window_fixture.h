@@ -31,9 +31,10 @@ class MainWindowFixture : public ::testing::Test {
     o.unique_name = u"ZarvikTest" + Ascii(std::to_string(GetCurrentProcessId()));
     o.temp_folder = dir_.u16();
     o.quit_on_destroy = false;
-    o.message_box = [this](HWND, const std::wstring& text, const std::wstring& caption, UINT) {
+    o.message_box = [this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
       boxes_.push_back({text, caption});
-      return IDOK;
+      // Questions are answered with yes.
+      return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
     };
     auto form = std::make_unique<TZKMainForm>(std::move(o));
     EXPECT_TRUE(form->Create());

@@ -1,4 +1,5 @@
 target_sources(zarvik_win_tests PRIVATE
+  app/toolbar_win_test.cpp
   image/picture_encoders.cpp
   app/about_form_win_test.cpp
   app/report_win_test.cpp

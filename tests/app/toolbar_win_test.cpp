@@ -1,0 +1,106 @@
+// The toolbar of the real window: its designed buttons, the layout file, the
+// button commands, its pop-up menu and hiding near the top edge.
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/main_window_fixture.h"
+#include "base/win_text.h"
+#include "win/test_util.h"
+
+namespace zk {
+namespace {
+
+using ToolbarTest = test::MainWindowFixture;
+
+MSG MouseMove(HWND wnd, int x, int y) {
+  MSG m{};
+  m.hwnd = wnd;
+  m.message = WM_MOUSEMOVE;
+  m.lParam = MAKELPARAM(x, y);
+  return m;
+}
+
+TEST_F(ToolbarTest, DesignedButtonsRunTheirCommands) {
+  auto form = MakeForm();
+  const ToolbarLayout layout = form->CurrentToolbarLayout();
+  EXPECT_EQ(layout, DesignedToolbarLayout());
+  EXPECT_EQ(form->ActionToolBar.ButtonCount(), 17);
+  RECT page;
+  GetWindowRect(form->PageControl_.hwnd(), &page);
+  MapWindowPoints(nullptr, form->hwnd(), reinterpret_cast<POINT*>(&page), 2);
+  EXPECT_EQ(page.top, 42);  // the pages start below the toolbar
+
+  // The always-on-top button runs its command, which checks itself.
+  const int top_most = 0x1000 + [&] {
+    const auto& all = form->actions.actions();
+    for (size_t i = 0; i < all.size(); ++i)
+      if (all[i]->name == u"TopMostAction") return static_cast<int>(i);
+    return -1;
+  }();
+  SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(top_most, BN_CLICKED),
+               reinterpret_cast<LPARAM>(form->ActionToolBar.hwnd()));
+  EXPECT_TRUE(form->settings.TopMost);
+  form->Idle();
+  EXPECT_TRUE(SendMessageW(form->ActionToolBar.hwnd(), TB_ISBUTTONCHECKED, top_most, 0));
+  form->actions[u"TopMostAction"].Execute();
+}
+
+TEST_F(ToolbarTest, LayoutIsKeptAndABrokenFileIsOfferedForDeletion) {
+  {
+    auto form = MakeForm();
+    ToolbarLayout layout = form->CurrentToolbarLayout();
+    layout.erase(layout.begin() + 4);  // no smooth-reduction button
+    form->ApplyToolbarLayout(layout);
+    form->Close();
+  }
+  auto form = MakeForm();
+  EXPECT_EQ(form->ActionToolBar.ButtonCount(), 16);
+  EXPECT_EQ(form->CurrentToolbarLayout()[4].action, u"ZoomUpAction");
+  form->Close();
+  form.reset();
+
+  const std::u16string file = dir_.Child(L"zarvik.ToolBarDat");
+  ASSERT_TRUE(test::WriteFileBytes(file, "not a toolbar"));
+  boxes_.clear();
+  auto again = MakeForm();  // the test's message box answers "yes"
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].text.find(L"削除しますか"), std::wstring::npos);
+  EXPECT_EQ(again->CurrentToolbarLayout(), DesignedToolbarLayout());
+  EXPECT_FALSE(GetFileAttributesW(W(file)) != INVALID_FILE_ATTRIBUTES &&
+               test::ReadFileBytes(file) == "not a toolbar");
+}
+
+TEST_F(ToolbarTest, MenuOffersOneEntryOverTheFirstButtonAndFourElsewhere) {
+  auto form = MakeForm();
+  form->MousePoint = {5, 5};
+  form->ActionToolBarPopupMenuPopup();
+  EXPECT_EQ(form->ActionToolBarPopupMenu->VisibleCaptions(),
+            (std::vector<std::wstring>{L"Everythin がいない時はタスクトレイ"}));
+  form->MousePoint = {200, 5};
+  form->ActionToolBarPopupMenuPopup();
+  EXPECT_EQ(form->ActionToolBarPopupMenu->VisibleCaptions(),
+            (std::vector<std::wstring>{L"ツールバーの設定..", L"ツールバーを隠す", L"-", L"Zarvik について.."}));
+}
+
+TEST_F(ToolbarTest, HiddenToolbarShowsNearTheTopAndTakesTheMoves) {
+  auto form = MakeForm();
+  HWND image = form->ScrollBox_.hwnd();
+  // Shown and not hiding: moves pass on.
+  EXPECT_FALSE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 300)));
+  form->actions[u"HideToolBarAction"].Execute();
+  EXPECT_TRUE(form->settings.HideToolBar);
+  EXPECT_TRUE(form->PreTranslateMessage(MouseMove(image, 100, 200)));  // taken, and the toolbar goes
+  EXPECT_FALSE(form->ActionToolBar.visible());
+  EXPECT_TRUE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 24)));
+  EXPECT_TRUE(form->ActionToolBar.visible());
+  EXPECT_TRUE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 25)));
+  EXPECT_FALSE(form->ActionToolBar.visible());
+  // Unchecked again: it shows at the top once and then lets moves through.
+  form->actions[u"HideToolBarAction"].Execute();
+  EXPECT_TRUE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 5)));
+  EXPECT_TRUE(form->ActionToolBar.visible());
+  EXPECT_FALSE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 300)));
+}
+
+}  // namespace
+}  // namespace zk
