@@ -7,6 +7,9 @@ target_sources(zarvik_core PRIVATE
   app/command_line.cpp
   app/dispatch.cpp
   app/ini_file.cpp
+  app/link_target.cpp
+  app/outside_viewer.cpp
+  app/options_form_rules.cpp
   app/settings.cpp
   app/string_list.cpp
   app/toolbar_layout.cpp

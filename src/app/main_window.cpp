@@ -1,6 +1,8 @@
 // Window creation, layout and message handling of the main window.
 #include "app/main_window.h"
 
+#include <utility>
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -169,6 +171,15 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wp) == MainImage.hwnd() && std::exchange(pan_ended_by_right_button_, false))
+        return 0;
+      if (reinterpret_cast<HWND>(wp) == MainImage.hwnd() && MainImage.HasPicture() && ImagePopupMenu) {
+        POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (at.x == -1 && at.y == -1) GetCursorPos(&at);
+        ImagePopupMenuPopup();
+        ImagePopupMenu->Popup(at, wnd_);
+        return 0;
+      }
       if (reinterpret_cast<HWND>(wp) == RichEditURL.hwnd() && TextPopupMenu) {
         POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // opened from the keyboard

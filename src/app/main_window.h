@@ -119,6 +119,10 @@ class TZKMainForm final : public DispatchHost {
   void ShowImageFile(const std::u16string& path);
   void CopyActionExecute();
   void CopyImageActionExecute();
+  // The picture's pop-up menu and its cache submenu.
+  std::unique_ptr<PopupMenu> ImagePopupMenu;
+  std::shared_ptr<PopupMenu> CacheMenu;
+  void ImagePopupMenuPopup();  // decides whether the cache submenu shows
   void FitImage();
   void ZoomActionExecute(int tag);
   void BetterViewActionExecute(Action& action);
@@ -196,10 +200,28 @@ class TZKMainForm final : public DispatchHost {
   };
   std::unique_ptr<TFileInfo, FileInfoDeleter> SysInfo;  // the program file's version values
 
+  // Settings dialog (main_window_options.cpp). Tests drive the dialog from
+  // OnOptionsFormShow, run once it is up, and see Shift's settings file here.
+  void OptionsActionExecute();
+  std::function<void(class TZKOptionsForm&)> OnOptionsFormShow;
+  std::function<void(const std::u16string& quoted_path)> OpenSettingsFile;  // empty: the shell opens it
 
+  // Outside viewers and archive-link repair (main_window_outside.cpp). Tests
+  // replace the program start and the file dialog; empty: the real ones.
+  void OutView(HWND sender);  // sender: RichEditURL's or MainImage's window
+  void OutViewActionExecute();
+  bool AskLinkTarget(const std::u16string& link_file, std::u16string& target);  // true: target chosen
+  std::function<bool(const std::u16string& command_line, const std::u16string& folder)> StartOutsideProgram;
+  std::function<std::u16string(HWND owner, const std::u16string& title, const std::u16string& filter,
+                               const std::u16string& current)>
+      OpenLinkTargetDialog;  // empty result: cancelled
 
  private:
+  void CreateOutsideActions();
+
  private:
+  void CreateOptionsActions();
+
  private:
   void CreateReportActions();
 
@@ -207,6 +229,8 @@ class TZKMainForm final : public DispatchHost {
   void CreateWatcherActions();
   void CreateToolBar();
   void CreateToolBarMenu();  // once the commands exist
+  void CreateImagePopupMenu();
+  bool cache_menu_visible_ = false;
   int PlaceToolBar(int width);  // the height it takes from the top
   void UpdateToolBar();
   bool OnToolBarCommand(int command);
@@ -280,6 +304,7 @@ class TZKMainForm final : public DispatchHost {
   int text_font_points_ = 0;  // the text page's zoomed font size; 0: as set
   bool panning_ = false;
   POINT pan_start_{0, 0};
+  bool pan_ended_by_right_button_ = false;
 };
 
 }  // namespace zk

@@ -73,17 +73,17 @@ void TZKMainForm::CreateActions() {
   update(u"CopyAction", [this](Action& x) {
     x.enabled = (ViewFileType == vfImage && MainImage.HasPicture()) || (ViewFileType == vfText && HasTextSelection());
   });
-  update(u"SaveAction", [=](Action& x) { x.enabled = is_view({vfImage}); });
-  update(u"ZoomUpAction", [=](Action& x) { x.enabled = is_view({vfImage, vfText}); });
-  update(u"ZoomOutAction", [=](Action& x) { x.enabled = is_view({vfImage, vfText}); });
-  update(u"ZoomFitAction", [=](Action& x) { x.enabled = is_view({vfImage}); });
-  update(u"RealSizeAction", [=](Action& x) { x.enabled = is_view({vfImage}); });
+  update(u"SaveAction", [=, this](Action& x) { x.enabled = is_view({vfImage}); });
+  update(u"ZoomUpAction", [=, this](Action& x) { x.enabled = is_view({vfImage, vfText}); });
+  update(u"ZoomOutAction", [=, this](Action& x) { x.enabled = is_view({vfImage, vfText}); });
+  update(u"ZoomFitAction", [=, this](Action& x) { x.enabled = is_view({vfImage}); });
+  update(u"RealSizeAction", [=, this](Action& x) { x.enabled = is_view({vfImage}); });
   execute(u"TopMostAction", [this](Action& x) {
     x.checked = !x.checked;
     SetTopMost(x.checked);
   });
   update(u"RunEverythingAction", [this](Action& x) { x.enabled = ::zk::FileExists(settings.EverythingPath); });
-  update(u"CopyImageAction", [=](Action& x) { x.enabled = is_view({vfImage}); });
+  update(u"CopyImageAction", [=, this](Action& x) { x.enabled = is_view({vfImage}); });
   update(u"CopyGraphicAction", [this](Action& x) {
     x.enabled = false;
     x.visible = ViewFileType == vfImage && !ShownMemberPath.empty();
@@ -107,10 +107,10 @@ void TZKMainForm::CreateActions() {
   });
   update(u"NotUsedInTrayAction", [this](Action& x) { x.checked = settings.NotUsedInTray; });
   update(u"ShowEverythingAction", [this](Action& x) { x.enabled = EverythingHandle != nullptr; });
-  update(u"SellectAllAction", [=](Action& x) { x.enabled = is_view({vfText}); });
+  update(u"SellectAllAction", [=, this](Action& x) { x.enabled = is_view({vfText}); });
   execute(u"SellectAllAction", [this](Action&) { RichEditURL.SelectAll(); });
-  update(u"GoogleAction", [=](Action& x) { x.enabled = is_view({vfText}) && HasTextSelection(); });
-  update(u"WikipediaAction", [=](Action& x) { x.enabled = is_view({vfText}) && HasTextSelection(); });
+  update(u"GoogleAction", [=, this](Action& x) { x.enabled = is_view({vfText}) && HasTextSelection(); });
+  update(u"WikipediaAction", [=, this](Action& x) { x.enabled = is_view({vfText}) && HasTextSelection(); });
   execute(u"GoogleAction", [this](Action& x) { OpenWebSearch(x.tag); });
   execute(u"WikipediaAction", [this](Action& x) { OpenWebSearch(x.tag); });
   auto arc_has_items = [this](Action& x) {
@@ -123,10 +123,12 @@ void TZKMainForm::CreateActions() {
   };
   for (const char16_t* n : {u"CtrlUpAction", u"CtrlDownAction", u"CtrlHomeAction", u"CtrlEndAction"})
     update(n, member_selected);
-  update(u"OutViewAction", [=](Action& x) { x.enabled = is_view({vfImage, vfText}); });
+  update(u"OutViewAction", [=, this](Action& x) { x.enabled = is_view({vfImage, vfText}); });
 
   CreateWatcherActions();
+  CreateOutsideActions();
   CreateReportActions();
+  CreateOptionsActions();
 
   // Every command without its own handler yet is still a command of the
   // table: its key is taken and it is shown disabled.

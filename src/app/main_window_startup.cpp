@@ -51,6 +51,7 @@ void TZKMainForm::FormCreate() {
 
   ToolbarIniName = ToolbarIniNameFor(IniFileName);
   CreateToolBarMenu();
+  CreateImagePopupMenu();
   LoadToolbarLayout();
 
   LoadSettings();

@@ -174,6 +174,8 @@ void TZKMainForm::MainImageMouse(UINT msg, WPARAM keys, POINT at) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
+      // The right button that ends a pan does not open the picture's menu as well.
+      if (panning_ && msg == WM_RBUTTONUP) pan_ended_by_right_button_ = true;
       panning_ = false;
       break;
   }

@@ -44,11 +44,36 @@ std::u16string AppPathsEntry(const std::u16string& name) {
   std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + ToWide(name);
   wchar_t value[1024];
   DWORD size = sizeof(value);
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, value,
-                   &size) != ERROR_SUCCESS)
+  // REG_SZ alone also takes REG_EXPAND_SZ entries, expanded; asking for
+  // REG_EXPAND_SZ without RRF_NOEXPAND is refused outright.
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
     return {};
   return FromWide(value);
 }
+
+// Makes a folder the current one for its lifetime and then puts the old one back.
+class CurrentFolderScope {
+ public:
+  explicit CurrentFolderScope(const std::u16string& folder) {
+    if (folder.empty()) return;
+    DWORD n = GetCurrentDirectoryW(0, nullptr);
+    if (n == 0) return;
+    old_.resize(n);
+    n = GetCurrentDirectoryW(n, old_.data());
+    if (n == 0 || n >= old_.size()) return;
+    old_.resize(n);
+    changed_ = SetCurrentDirectoryW(W(folder)) != FALSE;
+  }
+  ~CurrentFolderScope() {
+    if (changed_) SetCurrentDirectoryW(old_.c_str());
+  }
+  CurrentFolderScope(const CurrentFolderScope&) = delete;
+  CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
+
+ private:
+  std::wstring old_;
+  bool changed_ = false;
+};
 
 }  // namespace
 
@@ -98,6 +123,23 @@ std::u16string ResolveShortcut(const std::u16string& path) {
   } catch (...) {
     return {};
   }
+}
+
+bool StartProgram(const std::u16string& command_line, const std::u16string& folder) {
+  CurrentFolderScope in_folder(folder);
+  // The wide command line, so that file names outside the ANSI code page
+  // reach the program intact; programs that read it narrow get it converted.
+  std::wstring command = ToWide(command_line);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOW;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
 }
 
 bool BringToTop(HWND window) {

@@ -20,6 +20,13 @@ std::u16string ResolveShortcut(const std::u16string& path);
 // "ファイルを変換できません。" when the shell cannot convert it.
 std::u16string CanonicalPath(const std::u16string& path);
 
+// Starts a command line (program and arguments, as CreateProcess reads it)
+// with normal display. While it starts, folder (when given) is the current
+// folder, so that the program starts there and a bare program name is also
+// looked for there; the current folder is put back on every path. False when
+// the program could not be started.
+bool StartProgram(const std::u16string& command_line, const std::u16string& folder);
+
 // Brings a window of another program to the top, borrowing the foreground
 // thread's input for the moment. True when it worked.
 bool BringToTop(HWND window);

@@ -22,4 +22,15 @@ target_sources(zarvik_win PRIVATE
   app/main_window_zoom.cpp
   app/outside_programs.cpp
   app/toolbar_pictures.cpp
+  app/controls/color_panel.cpp
+  app/controls/hint_window.cpp
+  app/controls/tab_page_control.cpp
+  app/main_window_options.cpp
+  app/main_window_outside.cpp
+  app/options_form.cpp
+  app/options_form_handlers.cpp
+  app/options_form_input_box.cpp
+  app/options_form_modal.cpp
+  app/options_form_pages.cpp
+  app/options_form_pickers.cpp
 )

@@ -39,25 +39,40 @@ bool PopupMenu::Click(size_t index) {
   return true;
 }
 
-void PopupMenu::Popup(POINT at, HWND owner) {
-  MenuHandle h;
-  if (!h.menu) return;
+void PopupMenu::Build(HMENU menu, std::vector<std::pair<PopupMenu*, size_t>>& chosen) {
   for (size_t i = 0; i < items_.size(); ++i) {
-    if (items_[i].visible && !items_[i].visible()) continue;
-    if (items_[i].caption == L"-") {  // a separator line
-      AppendMenuW(h.menu, MF_SEPARATOR, 0, nullptr);
+    const Item& item = items_[i];
+    if (item.visible && !item.visible()) continue;
+    if (item.caption == L"-") {  // a separator line
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    if (item.submenu) {
+      HMENU sub = CreatePopupMenu();
+      if (!sub) continue;
+      item.submenu->Build(sub, chosen);
+      // The parent menu owns the submenu from here on and destroys it with itself.
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item.caption.c_str());
       continue;
     }
     UINT flags = MF_STRING;
-    if (items_[i].enabled && !items_[i].enabled()) flags |= MF_GRAYED;
-    if (items_[i].checked && items_[i].checked()) flags |= MF_CHECKED;
-    AppendMenuW(h.menu, flags, i + 1, items_[i].caption.c_str());
+    if (item.enabled && !item.enabled()) flags |= MF_GRAYED;
+    if (item.checked && item.checked()) flags |= MF_CHECKED;
+    chosen.emplace_back(this, i);
+    AppendMenuW(menu, flags, chosen.size(), item.caption.c_str());
   }
-  UINT chosen = static_cast<UINT>(
+}
+
+void PopupMenu::Popup(POINT at, HWND owner) {
+  MenuHandle h;
+  if (!h.menu) return;
+  std::vector<std::pair<PopupMenu*, size_t>> chosen;
+  Build(h.menu, chosen);
+  UINT id = static_cast<UINT>(
       TrackPopupMenu(h.menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
   // Lets the menu close properly when the user clicks elsewhere next time.
   if (owner) PostMessageW(owner, WM_NULL, 0, 0);
-  if (chosen > 0) Click(chosen - 1);
+  if (id > 0 && id <= chosen.size()) chosen[id - 1].first->Click(chosen[id - 1].second);
 }
 
 void PopupMenu::AddDestroyListener(const void* key, std::function<void()> on_destroy) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,7 @@ class PopupMenu {
     std::function<bool()> enabled;  // none: always enabled
     std::function<bool()> checked;  // none: never checked
     std::function<bool()> visible;  // none: always shown
+    std::shared_ptr<PopupMenu> submenu;  // shown as a submenu instead of a command
   };
 
   PopupMenu() = default;
@@ -43,6 +45,9 @@ class PopupMenu {
   void RemoveDestroyListener(const void* key);
 
  private:
+  // Appends the visible items to `menu`; `chosen` maps menu ids back to items.
+  void Build(HMENU menu, std::vector<std::pair<PopupMenu*, size_t>>& chosen);
+
   std::vector<Item> items_;
   std::vector<std::pair<const void*, std::function<void()>>> listeners_;
 };

@@ -1,5 +1,6 @@
 #include "text/rich_edit_url.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include "base/win_text.h"
@@ -37,6 +38,15 @@ class NoRedraw {
   HWND wnd_;
 };
 
+// Passes double clicks on to OnDblClick once the control has seen them.
+LRESULT CALLBACK DblClickProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(wnd, DblClickProc, id);
+  LRESULT result = DefSubclassProc(wnd, msg, wp, lp);
+  auto* self = reinterpret_cast<TRichEditURL*>(data);
+  if (msg == WM_LBUTTONDBLCLK && self->OnDblClick) self->OnDblClick(*self);
+  return result;
+}
+
 }  // namespace
 
 TRichEditURL::~TRichEditURL() {
@@ -63,6 +73,7 @@ bool TRichEditURL::CreateWindowOnly() {
                          0, 0, 0, 0, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                          GetModuleHandleW(nullptr), nullptr);
   if (!wnd_) return false;
+  SetWindowSubclass(wnd_, DblClickProc, 1, reinterpret_cast<DWORD_PTR>(this));
   // No length limit beyond what the read limit lets through.
   SendMessageW(wnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageW(wnd_, EM_AUTOURLDETECT, 1, 0);

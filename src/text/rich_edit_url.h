@@ -23,6 +23,8 @@ class TRichEditURL {
   std::function<void(TRichEditURL& sender, const std::u16string& url)> OnURLClick;
   // The parent passes its WM_NOTIFY here; true when it was this control's link.
   bool HandleNotify(const NMHDR* header);
+  // Raised after the control has handled a left double click itself.
+  std::function<void(TRichEditURL& sender)> OnDblClick;
 
   // Replaces the whole text in one update.
   void SetText(const std::u16string& text);

@@ -8,6 +8,8 @@ target_sources(zarvik_core_tests PRIVATE
   app/command_line_test.cpp
   app/dispatch_test.cpp
   app/ini_file_test.cpp
+  app/options_form_rules_test.cpp
+  app/outside_viewer_test.cpp
   app/settings_test.cpp
   app/string_list_test.cpp
 )

@@ -1,0 +1,83 @@
+// The commands' enable rules in each kind of view, and the picture's pop-up
+// menu, on the real window.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/main_window.h"
+#include "app/main_window_fixture.h"
+#include "app/picture_files.h"
+#include "win/test_util.h"
+
+namespace zk {
+namespace {
+
+using CommandsTest = test::MainWindowFixture;
+
+std::map<std::u16string, bool> Enabled(TZKMainForm& form) {
+  form.Idle();
+  std::map<std::u16string, bool> states;
+  for (const auto& a : form.actions.actions()) states[a->name] = a->enabled;
+  return states;
+}
+
+TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
+  auto form = MakeForm();
+  const std::u16string picture = dir_.Child(L"p.bmp"), text = dir_.Child(L"t.txt"), empty = dir_.Child(L"e.txt");
+  ASSERT_TRUE(test::WriteFileBytes(picture, test::PlainBitmapFile(20, 10)));
+  ASSERT_TRUE(test::WriteFileBytes(text, "words\r\n"));
+  ASSERT_TRUE(test::WriteFileBytes(empty, ""));
+  auto show = [&](const std::u16string& path) {
+    form->ClearView(true);
+    form->SelectedFileName = path;
+    form->DispatchFile(path, false);
+  };
+
+  auto none = Enabled(*form);  // nothing shown yet
+  for (const char16_t* n : {u"ZoomUpAction", u"ZoomFitAction", u"RealSizeAction", u"SaveAction", u"CopyAction",
+                            u"CopyImageAction", u"SellectAllAction", u"OutViewAction", u"ReloadAction"})
+    EXPECT_FALSE(none[n]) << Utf16ToUtf8(n);
+  for (const char16_t* n : {u"ClearAction", u"OptionsAction", u"TopMostAction", u"TestAction", u"NextItemAction"})
+    EXPECT_TRUE(none[n]) << Utf16ToUtf8(n);
+
+  show(picture);
+  auto image = Enabled(*form);
+  for (const char16_t* n : {u"ZoomUpAction", u"ZoomOutAction", u"ZoomFitAction", u"RealSizeAction", u"SaveAction",
+                            u"CopyAction", u"CopyImageAction", u"OutViewAction", u"ReloadAction"})
+    EXPECT_TRUE(image[n]) << Utf16ToUtf8(n);
+  EXPECT_FALSE(image[u"SellectAllAction"]);
+  EXPECT_FALSE(image[u"GoogleAction"]);
+
+  show(text);
+  auto words = Enabled(*form);
+  for (const char16_t* n : {u"ZoomUpAction", u"ZoomOutAction", u"SellectAllAction", u"OutViewAction"})
+    EXPECT_TRUE(words[n]) << Utf16ToUtf8(n);
+  for (const char16_t* n : {u"ZoomFitAction", u"RealSizeAction", u"SaveAction", u"CopyAction", u"GoogleAction"})
+    EXPECT_FALSE(words[n]) << Utf16ToUtf8(n);  // no selection yet: nothing to copy or look up
+  form->actions[u"SellectAllAction"].Execute();
+  auto selected = Enabled(*form);
+  EXPECT_TRUE(selected[u"CopyAction"]);
+  EXPECT_TRUE(selected[u"GoogleAction"]);
+
+  show(empty);  // the binary view
+  auto binary = Enabled(*form);
+  for (const char16_t* n : {u"ZoomUpAction", u"ZoomFitAction", u"SaveAction", u"CopyAction", u"OutViewAction"})
+    EXPECT_FALSE(binary[n]) << Utf16ToUtf8(n);
+}
+
+TEST_F(CommandsTest, PictureMenuShowsTheCacheSubmenuOnlyWithACacheFolder) {
+  auto form = MakeForm();
+  form->settings.CacheFolder = dir_.Child(L"no such folder");
+  form->ImagePopupMenuPopup();
+  auto shown = form->ImagePopupMenu->VisibleCaptions();
+  EXPECT_EQ(shown, (std::vector<std::wstring>{L"画像をクリップボードにコピー(&C)", L"画像に名前をつけて保存(A).."}));
+  form->settings.CacheFolder = dir_.u16();
+  form->ImagePopupMenuPopup();
+  shown = form->ImagePopupMenu->VisibleCaptions();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[2], L"キャッシュ操作(&S)");
+  EXPECT_EQ(form->CacheMenu->VisibleCaptions().size(), 3u);
+}
+
+}  // namespace
+}  // namespace zk
