@@ -65,6 +65,27 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
     EXPECT_FALSE(binary[n]) << Utf16ToUtf8(n);
 }
 
+TEST_F(CommandsTest, ReloadShowsALargeFileWholeAndTheNextIsLimitedAgain) {
+  auto form = MakeForm();
+  const std::u16string big = dir_.Child(L"big.bmp"), next = dir_.Child(L"next.bmp");
+  const std::string bytes = test::PlainBitmapFile(3000, 3400);  // about 30 MB
+  ASSERT_GT(bytes.size(), 30000000u);
+  ASSERT_TRUE(test::WriteFileBytes(big, bytes));
+  ASSERT_TRUE(test::WriteFileBytes(next, bytes));
+  form->ClearView(true);
+  form->SelectedFileName = big;
+  form->DispatchFile(big, false);
+  EXPECT_EQ(form->ViewFileType, vfBinary);  // over the read limit
+  form->actions[u"ReloadAction"].Execute();  // F5
+  EXPECT_EQ(form->ViewFileType, vfImage);
+  EXPECT_EQ(form->Status(0), u"3000 x 3400");
+  EXPECT_EQ(form->settings.MaxReadByte, 20000000);
+  form->ClearView(true);
+  form->SelectedFileName = next;
+  form->DispatchFile(next, false);
+  EXPECT_EQ(form->ViewFileType, vfBinary);
+}
+
 TEST_F(CommandsTest, PictureMenuShowsTheCacheSubmenuOnlyWithACacheFolder) {
   auto form = MakeForm();
   form->settings.CacheFolder = dir_.Child(L"no such folder");
