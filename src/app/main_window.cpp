@@ -171,21 +171,7 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wp) == MainImage.hwnd() && std::exchange(pan_ended_by_right_button_, false))
-        return 0;
-      if (reinterpret_cast<HWND>(wp) == MainImage.hwnd() && MainImage.HasPicture() && ImagePopupMenu) {
-        POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (at.x == -1 && at.y == -1) GetCursorPos(&at);
-        ImagePopupMenuPopup();
-        ImagePopupMenu->Popup(at, wnd_);
-        return 0;
-      }
-      if (reinterpret_cast<HWND>(wp) == RichEditURL.hwnd() && TextPopupMenu) {
-        POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // opened from the keyboard
-        TextPopupMenu->Popup(at, wnd_);
-        return 0;
-      }
+      if (OnContextMenu(reinterpret_cast<HWND>(wp), lp)) return 0;
       break;
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lp) == ActionToolBar.hwnd() && OnToolBarCommand(LOWORD(wp))) return 0;
@@ -218,6 +204,27 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
   }
   return DefWindowProcW(wnd_, msg, wp, lp);
+}
+
+bool TZKMainForm::OnContextMenu(HWND from, LPARAM lp) {
+  PopupMenu* menu = nullptr;
+  if (from == MainImage.hwnd()) {
+    // The right button that ended a pan opens nothing.
+    if (std::exchange(pan_ended_by_right_button_, false)) return true;
+    if (MainImage.HasPicture()) {
+      ImagePopupMenuPopup();
+      menu = ImagePopupMenu.get();
+    }
+  } else if (from == ArcListBox) {
+    menu = ArcListPopupMenu.get();
+  } else if (from == RichEditURL.hwnd()) {
+    menu = TextPopupMenu.get();
+  }
+  if (!menu) return false;
+  POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // opened from the keyboard
+  menu->Popup(at, wnd_);
+  return true;
 }
 
 LRESULT CALLBACK TZKMainForm::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {

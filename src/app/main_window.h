@@ -122,6 +122,7 @@ class TZKMainForm final : public DispatchHost {
   // The picture's pop-up menu and its cache submenu.
   std::unique_ptr<PopupMenu> ImagePopupMenu;
   std::shared_ptr<PopupMenu> CacheMenu;
+  std::unique_ptr<PopupMenu> ArcListPopupMenu;
   void ImagePopupMenuPopup();  // decides whether the cache submenu shows
   void FitImage();
   void ZoomActionExecute(int tag);
@@ -230,6 +231,8 @@ class TZKMainForm final : public DispatchHost {
   void CreateToolBar();
   void CreateToolBarMenu();  // once the commands exist
   void CreateImagePopupMenu();
+  void CreateArcListPopupMenu();
+  bool OnContextMenu(HWND from, LPARAM lp);  // true when a menu was shown
   bool cache_menu_visible_ = false;
   int PlaceToolBar(int width);  // the height it takes from the top
   void UpdateToolBar();

@@ -1,8 +1,6 @@
 // The image page: a file's picture through the decoder its extension names,
 // or through the decoders that know the content.
 #include "app/main_window.h"
-#include "app/command_menu.h"
-#include "base/win_files.h"
 #include "base/text.h"
 #include "image/picture_clipboard.h"
 #include "image/picture_loader.h"
@@ -56,19 +54,5 @@ void TZKMainForm::CopyActionExecute() {
   if (ViewFileType == vfImage) CopyImageActionExecute();
   else if (ViewFileType == vfText && RichEditURL.hwnd()) SendMessageW(RichEditURL.hwnd(), WM_COPY, 0, 0);
 }
-
-void TZKMainForm::CreateImagePopupMenu() {
-  ImagePopupMenu = std::make_unique<PopupMenu>();
-  for (const char16_t* name : {u"CopyImageAction", u"SaveAction", u"CopyGraphicAction"})
-    AddCommandItem(*ImagePopupMenu, actions[name]);
-  CacheMenu = std::make_shared<PopupMenu>();
-  for (const char16_t* name : {u"MakeCacheAction", u"DeleteCacheAction", u"OpenCacheFolderAction"})
-    AddCommandItem(*CacheMenu, actions[name]);
-  PopupMenu::Item& cache = ImagePopupMenu->Add(L"キャッシュ操作(&S)", nullptr);
-  cache.submenu = CacheMenu;
-  cache.visible = [this] { return cache_menu_visible_; };
-}
-
-void TZKMainForm::ImagePopupMenuPopup() { cache_menu_visible_ = ::zk::FolderExists(settings.CacheFolder); }
 
 }  // namespace zk

@@ -52,6 +52,7 @@ void TZKMainForm::FormCreate() {
   ToolbarIniName = ToolbarIniNameFor(IniFileName);
   CreateToolBarMenu();
   CreateImagePopupMenu();
+  CreateArcListPopupMenu();
   LoadToolbarLayout();
 
   LoadSettings();

@@ -25,6 +25,7 @@ target_sources(zarvik_win PRIVATE
   app/controls/color_panel.cpp
   app/controls/hint_window.cpp
   app/controls/tab_page_control.cpp
+  app/main_window_menus.cpp
   app/main_window_options.cpp
   app/main_window_outside.cpp
   app/options_form.cpp

@@ -1,0 +1,27 @@
+// The pop-up menus of the picture and of the archive list.
+#include "app/command_menu.h"
+#include "app/main_window.h"
+#include "base/win_files.h"
+
+namespace zk {
+
+void TZKMainForm::CreateImagePopupMenu() {
+  ImagePopupMenu = std::make_unique<PopupMenu>();
+  for (const char16_t* name : {u"CopyImageAction", u"SaveAction", u"CopyGraphicAction"})
+    AddCommandItem(*ImagePopupMenu, actions[name]);
+  CacheMenu = std::make_shared<PopupMenu>();
+  for (const char16_t* name : {u"MakeCacheAction", u"DeleteCacheAction", u"OpenCacheFolderAction"})
+    AddCommandItem(*CacheMenu, actions[name]);
+  PopupMenu::Item& cache = ImagePopupMenu->Add(L"キャッシュ操作(&S)", nullptr);
+  cache.submenu = CacheMenu;
+  cache.visible = [this] { return cache_menu_visible_; };
+}
+
+void TZKMainForm::ImagePopupMenuPopup() { cache_menu_visible_ = ::zk::FolderExists(settings.CacheFolder); }
+
+void TZKMainForm::CreateArcListPopupMenu() {
+  ArcListPopupMenu = std::make_unique<PopupMenu>();
+  AddCommandItem(*ArcListPopupMenu, actions[u"CopyListAction"]);
+}
+
+}  // namespace zk
