@@ -2,17 +2,10 @@
 
 #include <cstring>
 
+#include "base/win_clipboard.h"
+
 namespace zk {
 namespace {
-
-// Another program may hold the clipboard for a moment.
-bool OpenClipboardPatiently(HWND owner) {
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    if (OpenClipboard(owner)) return true;
-    Sleep(20);
-  }
-  return false;
-}
 
 struct ClipboardCloser {
   ~ClipboardCloser() { CloseClipboard(); }

@@ -3,21 +3,10 @@
 #include <cstring>
 #include <new>
 
+#include "base/win_clipboard.h"
 #include "image/dib/nk_dib_win.h"
 
 namespace zk {
-namespace {
-
-// Another program may hold the clipboard for a moment.
-bool OpenClipboardPatiently(HWND owner) {
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    if (OpenClipboard(owner)) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
-}  // namespace
 
 bool PutPictureOnClipboard(HWND owner, const Picture& picture, COLORREF background) {
   UniqueGlobal block;
