@@ -102,5 +102,34 @@ TEST_F(ToolbarTest, HiddenToolbarShowsNearTheTopAndTakesTheMoves) {
   EXPECT_FALSE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 300)));
 }
 
+// Closes the customisation dialog once it is up; remembers what it saw.
+bool g_customize_seen = false;
+void CALLBACK CloseCustomizeDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND wnd, LPARAM) -> BOOL {
+        wchar_t cls[16] = {};
+        GetClassNameW(wnd, cls, 16);
+        if (std::wstring(cls) == L"#32770" && IsWindowVisible(wnd)) {
+          g_customize_seen = true;
+          PostMessageW(wnd, WM_COMMAND, IDCANCEL, 0);
+          return FALSE;
+        }
+        return TRUE;
+      },
+      0);
+  if (g_customize_seen) KillTimer(nullptr, timer);
+}
+
+TEST_F(ToolbarTest, CustomisationDialogOpensAndCancelKeepsTheLayout) {
+  auto form = MakeForm();
+  g_customize_seen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 200, CloseCustomizeDialog);
+  form->N3Click();  // returns when the dialog is closed
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_customize_seen);
+  EXPECT_EQ(form->CurrentToolbarLayout(), DesignedToolbarLayout());
+}
+
 }  // namespace
 }  // namespace zk
