@@ -51,8 +51,7 @@ void ImageControl::OnTimer() {
   KillTimer(wnd_, kAnimationTimer);
   if (!animating_ || !picture_) return;
   const int delay = picture_->NextFrame();
-  DropCache();
-  Invalidate();
+  Invalidate();  // the same cache memory takes the next frame
   animating_ = delay >= 0 && SetTimer(wnd_, kAnimationTimer, static_cast<UINT>(delay), nullptr) != 0;
 }
 
@@ -63,6 +62,7 @@ void ImageControl::SetVisible(bool visible) {
 bool ImageControl::visible() const { return wnd_ && (GetWindowLongW(wnd_, GWL_STYLE) & WS_VISIBLE); }
 
 void ImageControl::Invalidate() {
+  cache_current_ = false;  // what is drawn changed: the picture, its frame or the colour around it
   if (wnd_) InvalidateRect(wnd_, nullptr, FALSE);
 }
 
@@ -83,16 +83,20 @@ void ImageControl::OnPaint() {
   } else if (stretch) {
     const int64_t area = int64_t{rc.right} * rc.bottom;
     if (area > 0 && area <= kMaxCachedPixels) {
-      if (!cache_.bitmap || cache_.width != rc.right || cache_.height != rc.bottom) {
-        try {
+      try {
+        if (!cache_.bitmap || cache_.width != rc.right || cache_.height != rc.bottom) {
           cache_ = CreateDibSection24(rc.right, rc.bottom);
+          cache_current_ = false;
+        }
+        if (!cache_current_) {
           UniqueMemoryDc mem(CreateCompatibleDC(dc));
           SelectGuard select(mem.get(), cache_.bitmap.get());
           PaintBackground(mem.get(), rc);
           picture_->Draw(mem.get(), rc);
-        } catch (const std::bad_alloc&) {
-          cache_ = {};
+          cache_current_ = true;
         }
+      } catch (const std::bad_alloc&) {
+        cache_ = {};
       }
     }
     if (cache_.bitmap) {

@@ -56,6 +56,7 @@ class ImageControl {
 
   void SetVisible(bool visible);
   bool visible() const;
+  // Draws the control again; what it shows has changed.
   void Invalidate();
 
  private:
@@ -64,13 +65,17 @@ class ImageControl {
   void OnTimer();
   void OnMouse(UINT msg, WPARAM wp, LPARAM lp);
   void PaintBackground(HDC dc, const RECT& rect);
-  void DropCache() { cache_ = {}; }
+  void DropCache() {
+    cache_ = {};
+    cache_current_ = false;
+  }
 
   HWND wnd_ = nullptr;
   std::unique_ptr<Picture> picture_;
   bool animating_ = false;
   // The picture drawn at the control's size, kept while neither changes.
   DibSection24 cache_;
+  bool cache_current_ = false;  // the cache holds the picture as it is now
 };
 
 }  // namespace zk
