@@ -49,15 +49,9 @@ class BitmapPicture final : public Picture {
   PixelView view_;
 };
 
-struct EnhMetafileTraits {
-  static HENHMETAFILE Invalid() { return nullptr; }
-  static bool IsValid(HENHMETAFILE h) { return h != nullptr; }
-  static void Close(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
-};
-
 class MetafilePicture final : public Picture {
  public:
-  MetafilePicture(HENHMETAFILE metafile, SIZE size) : metafile_(metafile), size_(size) {}
+  MetafilePicture(UniqueEnhMetafile metafile, SIZE size) : metafile_(std::move(metafile)), size_(size) {}
   SIZE Size() const override { return size_; }
   void Draw(HDC dc, const RECT& rect) const override {
     const int saved = SaveDC(dc);
@@ -66,7 +60,7 @@ class MetafilePicture final : public Picture {
   }
 
  private:
-  UniqueResource<HENHMETAFILE, EnhMetafileTraits> metafile_;
+  UniqueEnhMetafile metafile_;
   SIZE size_;
 };
 
@@ -94,8 +88,8 @@ std::unique_ptr<Picture> MakeBitmapPicture(DibSection24 section) {
   return std::make_unique<BitmapPicture>(std::move(section.bitmap));
 }
 
-std::unique_ptr<Picture> MakeMetafilePicture(HENHMETAFILE metafile, SIZE size) {
-  return std::make_unique<MetafilePicture>(metafile, size);
+std::unique_ptr<Picture> MakeMetafilePicture(UniqueEnhMetafile metafile, SIZE size) {
+  return std::make_unique<MetafilePicture>(std::move(metafile), size);
 }
 
 std::unique_ptr<Picture> MakeDIBPicture(const TNkDIB& dib) { return std::make_unique<DIBPicture>(dib); }

@@ -35,9 +35,16 @@ void DrawBitmapStretched(HDC dc, const RECT& rect, HBITMAP bitmap, SIZE size);
 std::unique_ptr<Picture> MakeBitmapPicture(UniqueBitmap bitmap);
 std::unique_ptr<Picture> MakeBitmapPicture(DibSection24 section);
 
+struct EnhMetafileTraits {
+  static HENHMETAFILE Invalid() { return nullptr; }
+  static bool IsValid(HENHMETAFILE h) { return h != nullptr; }
+  static void Close(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
+};
+using UniqueEnhMetafile = UniqueResource<HENHMETAFILE, EnhMetafileTraits>;
+
 // An enhanced metafile of the given size in pixels; transparent parts show
 // whatever was drawn before it.
-std::unique_ptr<Picture> MakeMetafilePicture(HENHMETAFILE metafile, SIZE size);
+std::unique_ptr<Picture> MakeMetafilePicture(UniqueEnhMetafile metafile, SIZE size);
 
 // The DIB container's picture, drawn through its own palette.
 std::unique_ptr<Picture> MakeDIBPicture(const TNkDIB& dib);

@@ -97,10 +97,11 @@ std::unique_ptr<Picture> LoadEnhancedMetafile(const std::u16string& path) {
   const std::string file = ReadOrThrow(path);
   const std::optional<EnhancedMetafileFacts> facts = ReadEnhancedMetafileHeader(Bytes(file));
   if (!facts) throw PictureLoadError("not a sound enhanced metafile");
-  HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(facts->size), Bytes(file).data());
+  UniqueEnhMetafile metafile(SetEnhMetaFileBits(static_cast<UINT>(facts->size), Bytes(file).data()));
   if (!metafile) throw PictureLoadError("the platform could not read the metafile");
   const int dpi = ScreenDpi();
-  return MakeMetafilePicture(metafile, {HimetricToPixels(facts->frame_width, dpi), HimetricToPixels(facts->frame_height, dpi)});
+  return MakeMetafilePicture(std::move(metafile),
+                             {HimetricToPixels(facts->frame_width, dpi), HimetricToPixels(facts->frame_height, dpi)});
 }
 
 std::unique_ptr<Picture> LoadWindowsMetafile(const std::u16string& path) {
@@ -116,17 +117,18 @@ std::unique_ptr<Picture> LoadWindowsMetafile(const std::u16string& path) {
     pict.xExt = static_cast<LONG>(int64_t{facts->box_width} * 2540 / facts->units_per_inch);
     pict.yExt = static_cast<LONG>(int64_t{facts->box_height} * 2540 / facts->units_per_inch);
   }
-  HENHMETAFILE metafile = SetWinMetaFileBits(static_cast<UINT>(facts->data_size), Bytes(file).data() + facts->data_offset,
-                                             nullptr, facts->placeable ? &pict : nullptr);
+  UniqueEnhMetafile metafile(SetWinMetaFileBits(static_cast<UINT>(facts->data_size),
+                                                Bytes(file).data() + facts->data_offset, nullptr,
+                                                facts->placeable ? &pict : nullptr));
   if (!metafile) throw PictureLoadError("the platform could not read the metafile");
   if (!facts->placeable) {
     // Without a placeable header only the converted picture knows its frame.
     ENHMETAHEADER header{};
-    GetEnhMetaFileHeader(metafile, sizeof(header), &header);
+    GetEnhMetaFileHeader(metafile.get(), sizeof(header), &header);
     size = {HimetricToPixels(int64_t{header.rclFrame.right} - header.rclFrame.left + 1, dpi),
             HimetricToPixels(int64_t{header.rclFrame.bottom} - header.rclFrame.top + 1, dpi)};
   }
-  return MakeMetafilePicture(metafile, size);
+  return MakeMetafilePicture(std::move(metafile), size);
 }
 
 std::unique_ptr<Picture> LoadNkDIB(const std::u16string& path) {
