@@ -48,15 +48,6 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
   return lines;
 }
 
-// A line break inside a written name or value would split it into lines of its
-// own on the next reading (and could forge keys); it becomes a space.
-std::u16string OneLine(std::u16string_view s) {
-  std::u16string out(s);
-  for (char16_t& c : out)
-    if (c == u'\r' || c == u'\n') c = u' ';
-  return out;
-}
-
 }  // namespace
 
 IniFile IniFile::Parse(std::string_view bytes, const AnsiCodec& ansi) {

@@ -18,14 +18,6 @@ std::u16string WithoutBars(std::u16string_view s) {
   return out;
 }
 
-// A line break in the new line would push the member and size lines down.
-std::u16string OneLine(std::u16string_view s) {
-  std::u16string out(s);
-  for (char16_t& c : out)
-    if (c == u'\r' || c == u'\n') c = u' ';
-  return out;
-}
-
 // Where the first line ends in bytes whose line breaks are single ASCII bytes
 // (the ANSI code pages and UTF-8 never use CR or LF inside a character).
 size_t FirstBreak(std::string_view bytes) {

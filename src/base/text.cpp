@@ -153,4 +153,11 @@ std::optional<int32_t> ParseInt32(std::u16string_view s) {
 
 std::u16string IntToText(int64_t v) { return Ascii(std::to_string(v)); }
 
+std::u16string OneLine(std::u16string_view s) {
+  std::u16string out(s);
+  for (char16_t& c : out)
+    if (c == u'\r' || c == u'\n') c = u' ';
+  return out;
+}
+
 }  // namespace zk

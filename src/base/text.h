@@ -32,4 +32,8 @@ std::optional<int64_t> ParseInt64(std::u16string_view s);
 std::optional<int32_t> ParseInt32(std::u16string_view s);
 std::u16string IntToText(int64_t v);
 
+// The text with each CR and LF made a space, for values written one per line
+// (a break inside one would split it, or forge the lines after it).
+std::u16string OneLine(std::u16string_view s);
+
 }  // namespace zk
