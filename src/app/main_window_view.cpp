@@ -1,12 +1,12 @@
 // The view state of the main window and its side of the file dispatch.
 #include "app/main_window.h"
+#include "base/file_byte_source.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
 #include "app/outside_programs.h"
 #include "base/paths.h"
 #include "text/binary_view.h"
 #include "text/command_line_unit.h"
-#include "text/file_byte_source.h"
 #include "text/mp3_tags.h"
 #include "text/outline_document.h"
 

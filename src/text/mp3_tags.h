@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "base/ansi_codec.h"
-#include "text/byte_source.h"
+#include "base/byte_source.h"
 
 namespace zk {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <span>
 
+#include "base/byte_source.h"
 #include "image/dib/nk_dib.h"
-#include "text/byte_source.h"
 
 namespace zk {
 

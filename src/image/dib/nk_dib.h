@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/byte_source.h"
 #include "image/dib/dib_format.h"
 #include "image/dib/pixel_memory.h"
-#include "text/byte_source.h"
 
 namespace zk {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
+#include "base/file_byte_source.h"
 #include "image/dib/dib_error.h"
 #include "image/dib/dib_expand.h"
-#include "text/file_byte_source.h"
 
 namespace zk {
 namespace {

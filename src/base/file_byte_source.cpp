@@ -1,4 +1,4 @@
-#include "text/file_byte_source.h"
+#include "base/file_byte_source.h"
 
 #include <windows.h>
 

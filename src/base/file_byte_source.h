@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/byte_source.h"
 #include "base/win_handles.h"
-#include "text/byte_source.h"
 
 namespace zk {
 
