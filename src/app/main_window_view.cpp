@@ -80,8 +80,35 @@ void TZKMainForm::ClearArchiveList() {
 
 void TZKMainForm::ActivateImagePage() { PageControl_.SetActivePage(kImageTabSheet); }
 
+namespace {
+
+// The image page as the place the binary view draws on.
+class ImagePageBinaryTarget final : public BinaryViewTarget {
+ public:
+  explicit ImagePageBinaryTarget(TZKMainForm& form) : form_(form) {}
+
+  void SetStatus(const std::u16string& text) override { form_.SetStatus(text); }
+  HWND ShowPictureControl() override {
+    form_.ViewFileType = vfBinary;
+    form_.PageControl_.SetActivePage(kImageTabSheet);
+    form_.MainImage.fill_parent = true;
+    form_.MainImage.SetVisible(true);
+    form_.ScrollBox_.Layout();
+    return form_.MainImage.hwnd();
+  }
+  COLORREF BackgroundColor() override { return form_.ScrollBox_.ColorRef(); }
+  HFONT CanvasFont() override { return form_.CanvasFont(); }
+  void SetPicture(UniqueBitmap picture) override { form_.MainImage.SetPicture(std::move(picture)); }
+
+ private:
+  TZKMainForm& form_;
+};
+
+}  // namespace
+
 void TZKMainForm::ShowBinaryView(const std::u16string& path, bool size_over) {
-  ::zk::ShowBinaryView(*this, path, size_over);
+  ImagePageBinaryTarget target(*this);
+  ::zk::ShowBinaryView(target, path, size_over);
 }
 
 std::u16string TZKMainForm::ResolveShortcut(const std::u16string& path) { return ::zk::ResolveShortcut(path); }

@@ -2,7 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/main_window.h"
+#include <algorithm>
+
 #include "base/paths.h"
 #include "base/win_files.h"
 #include "base/win_handles.h"
@@ -47,22 +48,18 @@ std::u16string BinaryViewLabel(const std::u16string& path, bool size_over) {
   return (size_over ? u"* " : u"") + ext + u" ファイル";
 }
 
-void ShowBinaryView(TZKMainForm& form, const std::u16string& path, bool size_over) {
-  form.SetStatus(u"Binary Draw..");
-  form.ViewFileType = vfBinary;
-  form.PageControl_.SetActivePage(kImageTabSheet);
-  form.MainImage.fill_parent = true;
-  form.MainImage.SetVisible(true);
-  form.ScrollBox_.Layout();
+void ShowBinaryView(BinaryViewTarget& target, const std::u16string& path, bool size_over) {
+  target.SetStatus(u"Binary Draw..");
+  HWND picture = target.ShowPictureControl();
 
   const bool folder = FolderExists(path);
   const bool file = !folder && FileExists(path);
-  COLORREF back = form.ScrollBox_.ColorRef();
+  COLORREF back = target.BackgroundColor();
   if (folder) back = kFolderColor;
   else if (FileSizeOf(path) == 0) back = kEmptyFileColor;
 
   RECT rc{};
-  GetClientRect(form.MainImage.hwnd(), &rc);
+  GetClientRect(picture, &rc);
   SIZE size{std::max<LONG>(rc.right, 1), std::max<LONG>(rc.bottom, 1)};
   UniqueBitmap canvas = CreateCanvas(size);
   {
@@ -76,7 +73,7 @@ void ShowBinaryView(TZKMainForm& form, const std::u16string& path, bool size_ove
     if (UniqueIcon icon = ShellIconOf(path)) DrawIconEx(dc.get(), kIconAt, kIconAt, icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
 
     if (file) {
-      UniqueFont font = DoubledFont(form.CanvasFont());
+      UniqueFont font = DoubledFont(target.CanvasFont());
       SelectGuard select_font(dc.get(), font.get());
       SetBkMode(dc.get(), TRANSPARENT);
       SetTextColor(dc.get(), RGB(0, 0, 0));
@@ -84,8 +81,8 @@ void ShowBinaryView(TZKMainForm& form, const std::u16string& path, bool size_ove
       TextOutW(dc.get(), kLabelAt, kLabelAt, label.c_str(), static_cast<int>(label.size()));
     }
   }
-  form.MainImage.SetPicture(std::move(canvas));
-  form.SetStatus(size_over ? u"ReadSizeOver" : u"Binary");
+  target.SetPicture(std::move(canvas));
+  target.SetStatus(size_over ? u"ReadSizeOver" : u"Binary");
 }
 
 }  // namespace zk
