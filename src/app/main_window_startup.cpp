@@ -10,13 +10,23 @@
 #include "desktop/file_operation.h"
 
 namespace zk {
+namespace {
+
+// The shell deletes the work folder's contents, its windows owned by ours.
+FolderDeletion ShellFolderDeletion(HWND owner) {
+  return {[owner](const std::u16string& folder) { EmptyFolder(owner, folder); },
+          [owner](const std::u16string& folder) { RemoveFolder(owner, folder); }};
+}
+
+}  // namespace
 
 void TZKMainForm::FormCreate() {
   // (The design's note labels do not exist in this window, so nothing is removed.)
 
   auto show = [this](const std::u16string& text) { ShowMessageBox(ToWide(text), kApplicationTitle, MB_OK | MB_ICONWARNING); };
-  WorkFolder = options_.temp_folder.empty() ? PrepareWorkFolder(wnd_, show)
-                                            : PrepareWorkFolder(wnd_, show, options_.temp_folder);
+  const FolderDeletion deletion = ShellFolderDeletion(wnd_);
+  WorkFolder = options_.temp_folder.empty() ? PrepareWorkFolder(deletion, show)
+                                            : PrepareWorkFolder(deletion, show, options_.temp_folder);
 
   settings.IsBinary.clear();
 
@@ -73,7 +83,7 @@ void TZKMainForm::ReadCommandLine() {
 }
 
 void TZKMainForm::FormDestroy() {
-  CleanUpWorkFolder(wnd_, WorkFolder);
+  CleanUpWorkFolder(ShellFolderDeletion(wnd_), WorkFolder);
 
   StopTextReader();
 

@@ -5,7 +5,6 @@
 #include "base/paths.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
-#include "desktop/file_operation.h"
 
 namespace zk {
 
@@ -16,12 +15,13 @@ std::u16string UserTempFolder() {
   return IncludeTrailingDelimiter(FromWide(std::wstring_view(buffer, n)));
 }
 
-std::u16string PrepareWorkFolder(HWND owner, const std::function<void(const std::u16string&)>& show_message,
+std::u16string PrepareWorkFolder(const FolderDeletion& deletion,
+                                 const std::function<void(const std::u16string&)>& show_message,
                                  const std::u16string& temp_folder) {
   std::u16string path = IncludeTrailingDelimiter(temp_folder) + u"zk1.tmp";
   try {
     if (FolderExists(path)) {
-      EmptyFolder(owner, path);
+      if (deletion.empty) deletion.empty(path);
     } else if (CreateDirectoryW(W(path), nullptr)) {
       DWORD attributes = GetFileAttributesW(W(path));
       if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(W(path), attributes | FILE_ATTRIBUTE_HIDDEN);
@@ -36,9 +36,9 @@ std::u16string PrepareWorkFolder(HWND owner, const std::function<void(const std:
   return path;
 }
 
-void CleanUpWorkFolder(HWND owner, const std::u16string& work_folder) {
-  EmptyFolder(owner, work_folder);
-  RemoveFolder(owner, work_folder);
+void CleanUpWorkFolder(const FolderDeletion& deletion, const std::u16string& work_folder) {
+  if (deletion.empty) deletion.empty(work_folder);
+  if (deletion.remove) deletion.remove(work_folder);
 }
 
 }  // namespace zk

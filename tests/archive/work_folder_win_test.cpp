@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "desktop/file_operation.h"
 #include "desktop/test_folder.h"
 
 namespace zk {
@@ -14,6 +15,10 @@ using test::Exists;
 using test::MakeFile;
 using test::MakeFolder;
 using test::TestFolder;
+
+// The shell's delete, as the program passes it.
+const FolderDeletion kShell{[](const std::u16string& folder) { EmptyFolder(nullptr, folder); },
+                            [](const std::u16string& folder) { RemoveFolder(nullptr, folder); }};
 
 struct Messages {
   std::vector<std::u16string> shown;
@@ -26,7 +31,7 @@ TEST(PrepareWorkFolder, CreatesAHiddenFolderInTheTemporaryFolder) {
   TestFolder temp;
   Messages messages;
   // Given without a trailing delimiter, one is put in.
-  const std::u16string path = PrepareWorkFolder(nullptr, messages.sink(), temp.path());
+  const std::u16string path = PrepareWorkFolder(kShell, messages.sink(), temp.path());
   EXPECT_EQ(path, temp.path() + u"\\zk1.tmp");
   const DWORD attributes = GetFileAttributesW(W(path));
   ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
@@ -35,7 +40,7 @@ TEST(PrepareWorkFolder, CreatesAHiddenFolderInTheTemporaryFolder) {
   EXPECT_TRUE(messages.shown.empty());
 
   // As the system gives it, with the delimiter.
-  EXPECT_EQ(PrepareWorkFolder(nullptr, messages.sink(), temp.path() + u"\\"), path);
+  EXPECT_EQ(PrepareWorkFolder(kShell, messages.sink(), temp.path() + u"\\"), path);
 }
 
 TEST(PrepareWorkFolder, EmptiesAnExistingFolderAndKeepsIt) {
@@ -48,7 +53,7 @@ TEST(PrepareWorkFolder, EmptiesAnExistingFolderAndKeepsIt) {
   ASSERT_TRUE(MakeFile(temp / u"beside.txt"));
   Messages messages;
 
-  EXPECT_EQ(PrepareWorkFolder(nullptr, messages.sink(), temp.path()), work);
+  EXPECT_EQ(PrepareWorkFolder(kShell, messages.sink(), temp.path()), work);
   EXPECT_TRUE(Exists(work));
   EXPECT_EQ(CountEntries(work), 0);
   EXPECT_TRUE(Exists(temp / u"beside.txt"));
@@ -62,7 +67,7 @@ TEST(PrepareWorkFolder, FailureToCreateIsShownWithThePath) {
   ASSERT_TRUE(MakeFile(blocker));
   Messages messages;
 
-  const std::u16string path = PrepareWorkFolder(nullptr, messages.sink(), blocker);
+  const std::u16string path = PrepareWorkFolder(kShell, messages.sink(), blocker);
   EXPECT_EQ(path, blocker + u"\\zk1.tmp");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0], u"作業フォルダ<" + blocker + u"\\zk1.tmp>\rの作成に失敗しました");
@@ -72,15 +77,15 @@ TEST(PrepareWorkFolder, FailureToCreateIsShownWithThePath) {
 TEST(CleanUpWorkFolder, RemovesTheFolderAndWhatIsInIt) {
   TestFolder temp;
   Messages messages;
-  const std::u16string work = PrepareWorkFolder(nullptr, messages.sink(), temp.path());
+  const std::u16string work = PrepareWorkFolder(kShell, messages.sink(), temp.path());
   ASSERT_TRUE(MakeFile(work + u"\\member.png", FILE_ATTRIBUTE_READONLY));
   ASSERT_TRUE(MakeFolder(work + u"\\folder in archive"));
   ASSERT_TRUE(MakeFile(work + u"\\folder in archive\\x.txt", FILE_ATTRIBUTE_READONLY));
 
-  CleanUpWorkFolder(nullptr, work);
+  CleanUpWorkFolder(kShell, work);
   EXPECT_FALSE(Exists(work));
   EXPECT_EQ(CountEntries(temp.path()), 0);
-  CleanUpWorkFolder(nullptr, work);  // gone already: nothing happens
+  CleanUpWorkFolder(kShell, work);  // gone already: nothing happens
 }
 
 }  // namespace
