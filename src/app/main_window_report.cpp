@@ -17,7 +17,7 @@ constexpr wchar_t kCopyReportQuestion[] = L"現在の設定状況をクリップ
 constexpr wchar_t kClipboardFailed[] = L"クリップボードにコピーできませんでした";
 
 // Position and size inside the parent window.
-ControlBounds BoundsInParent(HWND control) {
+ReportBounds BoundsInParent(HWND control) {
   RECT r{};
   if (!control || !GetWindowRect(control, &r)) return {};
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);

@@ -28,7 +28,7 @@ class Lines {
   }
   void Add(std::u16string_view key, int value) { Add(key, Decimal(int64_t{value})); }
   void AddBool(std::u16string_view key, bool value) { Add(key, value ? u"-1" : u"0"); }
-  void AddBounds(const ControlBounds& b) {
+  void AddBounds(const ReportBounds& b) {
     Add(u"Top=", b.top);
     Add(u"Left=", b.left);
     Add(u"Width=", b.width);

@@ -12,7 +12,7 @@
 namespace zk {
 
 // Position and size of a control inside its parent.
-struct ControlBounds {
+struct ReportBounds {
   int top = 0;
   int left = 0;
   int width = 0;
@@ -31,7 +31,7 @@ struct StateReportValues {
     bool center = false;
     bool auto_size = false;
     bool stretch = false;
-    ControlBounds bounds;
+    ReportBounds bounds;
     std::u16string hint;
     bool has_picture = false;
     bool fills_parent = false;
@@ -39,7 +39,7 @@ struct StateReportValues {
 
   struct {
     bool visible = false;
-    ControlBounds bounds;
+    ReportBounds bounds;
   } RichEditURL;
 
   struct {
