@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Runs every test: set-up, the three builds, the native core tests, then the
-# Windows tests under Wine inside a virtual X server. Non-zero on any failure.
+# Runs every test: the include-layer check, set-up, the three builds, the
+# native core tests, then the Windows tests under Wine inside a virtual X
+# server. Non-zero on any failure.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+echo "== include layers"
+"$here/scripts/check_layers.sh"
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" native win64 win32
 
