@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
 #include "app/string_list.h"
 
@@ -13,7 +15,6 @@ const char16_t kDefaultIsBinary[] =
 namespace {
 
 constexpr int kDefaultPixelsPerInch = 96;
-constexpr int32_t kDefaultJpegQuality = 70;
 
 // a * b / c rounded half away from zero, -1 when c is 0 or the result does not
 // fit, as the platform's MulDiv does, so sizes match what the font dialog shows.
@@ -31,13 +32,193 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
 
 int Ppi(int pixels_per_inch) { return pixels_per_inch > 0 ? pixels_per_inch : kDefaultPixelsPerInch; }
 
-// Sections and keys of the settings file.
+// Sections of the settings file.
 constexpr char16_t kWindow[] = u"Window";
 constexpr char16_t kPrograms[] = u"Programs";
 constexpr char16_t kView[] = u"View";
 constexpr char16_t kText[] = u"Text";
 constexpr char16_t kJpg[] = u"Jpg";
 constexpr char16_t kFont[] = u"Font";
+
+struct SettingKey;
+
+// How a key's member gets its default, is read from the file and is written
+// to it. Reading leaves the member as it is when the key is missing or its
+// value does not parse.
+struct KeyType {
+  void (*set_default)(const SettingKey& key, Settings& s);
+  void (*read)(const SettingKey& key, const IniFile& ini, Settings& s, int pixels_per_inch);
+  void (*write)(const SettingKey& key, const Settings& s, IniFile& ini, int pixels_per_inch);
+};
+
+// None for a key whose value follows from other keys.
+using KeyDefault = std::variant<std::monostate, bool, int64_t, const char16_t*>;
+
+struct SettingKey {
+  const char16_t* section;
+  const char16_t* name;
+  KeyType type;
+  KeyDefault def;
+};
+
+template <class>
+struct MemberOf;
+template <class Owner, class Value>
+struct MemberOf<Value Owner::*> {
+  using OwnerType = Owner;
+  using ValueType = Value;
+};
+
+// The member M of the settings, or of their font.
+template <auto M, class S>
+auto& At(S& s) {
+  if constexpr (std::is_same_v<typename MemberOf<decltype(M)>::OwnerType, FontSetting>) return s.Font.*M;
+  else return s.*M;
+}
+
+template <auto M>
+using ValueOf = typename MemberOf<decltype(M)>::ValueType;
+
+template <auto M>
+void SetNumberDefault(const SettingKey& key, Settings& s) {
+  At<M>(s) = static_cast<ValueOf<M>>(std::get<int64_t>(key.def));
+}
+
+template <auto M>
+void WriteNumber(const SettingKey& key, const Settings& s, IniFile& ini, int) {
+  ini.WriteInteger(key.section, key.name, At<M>(s));
+}
+
+template <auto M>
+constexpr KeyType kFlag{
+    [](const SettingKey& key, Settings& s) { At<M>(s) = std::get<bool>(key.def); },
+    [](const SettingKey& key, const IniFile& ini, Settings& s, int) {
+      At<M>(s) = ini.ReadBool(key.section, key.name, At<M>(s));
+    },
+    [](const SettingKey& key, const Settings& s, IniFile& ini, int) { ini.WriteBool(key.section, key.name, At<M>(s)); },
+};
+
+// A 32- or 64-bit integer, as the member holds.
+template <auto M>
+constexpr KeyType kNumber{
+    SetNumberDefault<M>,
+    [](const SettingKey& key, const IniFile& ini, Settings& s, int) {
+      auto& value = At<M>(s);
+      if constexpr (sizeof(ValueOf<M>) == sizeof(int64_t)) value = ini.ReadInt64(key.section, key.name, value);
+      else value = ini.ReadInteger(key.section, key.name, value);
+    },
+    WriteNumber<M>,
+};
+
+// An integer of which only the bits in Mask are kept.
+template <auto M, unsigned Mask>
+constexpr KeyType kBits{
+    SetNumberDefault<M>,
+    [](const SettingKey& key, const IniFile& ini, Settings& s, int) {
+      auto& value = At<M>(s);
+      value = static_cast<ValueOf<M>>(ini.ReadInteger(key.section, key.name, value) & Mask);
+    },
+    WriteNumber<M>,
+};
+
+// An integer in [Low, High]; a stored value outside it is not taken.
+template <auto M, int32_t Low, int32_t High>
+constexpr KeyType kBounded{
+    SetNumberDefault<M>,
+    [](const SettingKey& key, const IniFile& ini, Settings& s, int) {
+      auto& value = At<M>(s);
+      const int32_t stored = ini.ReadInteger(key.section, key.name, value);
+      if (stored >= Low && stored <= High) value = stored;
+    },
+    WriteNumber<M>,
+};
+
+template <auto M>
+constexpr KeyType kString{
+    [](const SettingKey& key, Settings& s) { At<M>(s) = std::get<const char16_t*>(key.def); },
+    [](const SettingKey& key, const IniFile& ini, Settings& s, int) {
+      At<M>(s) = ini.ReadString(key.section, key.name, At<M>(s));
+    },
+    [](const SettingKey& key, const Settings& s, IniFile& ini, int) {
+      ini.WriteString(key.section, key.name, At<M>(s));
+    },
+};
+
+// A list stored as comma text; an empty value is an empty list.
+template <auto M>
+constexpr KeyType kList{
+    [](const SettingKey& key, Settings& s) { At<M>(s) = SplitCommaText(std::get<const char16_t*>(key.def)); },
+    [](const SettingKey& key, const IniFile& ini, Settings& s, int) {
+      if (auto text = ini.Find(key.section, key.name)) At<M>(s) = SplitCommaText(*text);
+    },
+    [](const SettingKey& key, const Settings& s, IniFile& ini, int) {
+      ini.WriteString(key.section, key.name, JoinCommaText(At<M>(s)));
+    },
+};
+
+// A colour stored by its name ("clWindowText") or as "$" and hexadecimal digits.
+template <auto M>
+constexpr KeyType kColorName{
+    SetNumberDefault<M>,
+    [](const SettingKey& key, const IniFile& ini, Settings& s, int) {
+      if (auto text = ini.Find(key.section, key.name))
+        if (auto color = StringToColor(*text)) At<M>(s) = *color;
+    },
+    [](const SettingKey& key, const Settings& s, IniFile& ini, int) {
+      ini.WriteString(key.section, key.name, ColorToString(At<M>(s)));
+    },
+};
+
+// The font's point size, kept as its height: read after the height, so that
+// the stored size decides.
+constexpr KeyType kFontSize{
+    [](const SettingKey&, Settings&) {},
+    [](const SettingKey& key, const IniFile& ini, Settings& s, int ppi) {
+      s.Font.SetSize(ini.ReadInteger(key.section, key.name, s.Font.Size(ppi)), ppi);
+    },
+    [](const SettingKey& key, const Settings& s, IniFile& ini, int ppi) {
+      ini.WriteInteger(key.section, key.name, s.Font.Size(ppi));
+    },
+};
+
+// Every key of the settings file, in the order in which a new file gets them.
+constexpr SettingKey kSettingKeys[] = {
+    {kWindow, u"wsMaximized", kFlag<&Settings::wsMaximized>, false},
+    {kWindow, u"Top", kNumber<&Settings::Top>, 0},
+    {kWindow, u"Left", kNumber<&Settings::Left>, 0},
+    {kWindow, u"Width", kNumber<&Settings::Width>, 0},
+    {kWindow, u"Height", kNumber<&Settings::Height>, 0},
+    {kPrograms, u"OutWClick", kFlag<&Settings::OutWClick>, false},
+    {kPrograms, u"OutTextEditor", kString<&Settings::OutTextEditor>, u""},
+    {kPrograms, u"OutGEditor", kString<&Settings::OutGEditor>, u""},
+    {kPrograms, u"OutTextDir", kString<&Settings::OutTextDir>, u""},
+    {kPrograms, u"OutGDir", kString<&Settings::OutGDir>, u""},
+    {kWindow, u"TopMost", kFlag<&Settings::TopMost>, false},
+    {kWindow, u"NotUsedInTray", kFlag<&Settings::NotUsedInTray>, false},
+    {kWindow, u"HideToolBar", kFlag<&Settings::HideToolBar>, false},
+    {kWindow, u"ActiveHotKey", kBits<&Settings::ActiveHotKey, 0xFFFF>, 0},
+    {kPrograms, u"EverythingPath", kString<&Settings::EverythingPath>, u""},
+    {kView, u"IsBinary", kList<&Settings::IsBinary>, kDefaultIsBinary},
+    {kView, u"ArcView", kFlag<&Settings::ArcView>, false},
+    {kView, u"LinkView", kFlag<&Settings::LinkView>, true},
+    {kView, u"Better", kFlag<&Settings::Better>, false},
+    {kView, u"ShowID3Tag", kFlag<&Settings::ShowID3Tag>, true},
+    {kView, u"ImageCenter", kFlag<&Settings::ImageCenter>, true},
+    {kView, u"BackgroundColor", kNumber<&Settings::BackgroundColor>, clBtnFace},
+    {kView, u"ClearNoEverything", kFlag<&Settings::ClearNoEverything>, false},
+    {kView, u"MaxReadByte", kNumber<&Settings::MaxReadByte>, 20000000},
+    {kView, u"ArkWrap", kFlag<&Settings::ArkWrap>, true},
+    {kText, u"UsePreThread", kFlag<&Settings::UsePreThread>, false},
+    {kJpg, u"CompressionQuality", kBounded<&Settings::CompressionQuality, 1, 100>, 70},
+    {kJpg, u"Progressive", kFlag<&Settings::Progressive>, false},
+    {kFont, u"Height", kNumber<&FontSetting::height>, -15},
+    {kFont, u"Name", kString<&FontSetting::name>, u"ＭＳ Ｐゴシック"},
+    {kFont, u"Size", kFontSize, {}},
+    {kFont, u"Color", kColorName<&FontSetting::color>, clWindowText},
+    {kFont, u"Style", kBits<&FontSetting::style, kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut>, 0},
+    {kFont, u"Pitch", kBounded<&FontSetting::pitch, 0, 2>, 0},
+    {kView, u"CacheFolder", kString<&Settings::CacheFolder>, u""},
+};
 
 }  // namespace
 
@@ -52,104 +233,16 @@ void FontSetting::SetSize(int32_t points, int pixels_per_inch) {
   height = -MulDiv(points, Ppi(pixels_per_inch), 72);
 }
 
-Settings::Settings() : IsBinary(SplitCommaText(kDefaultIsBinary)) {}
+Settings::Settings() {
+  for (const SettingKey& key : kSettingKeys) key.type.set_default(key, *this);
+}
 
 void ReadSettings(const IniFile& ini, Settings& s, int pixels_per_inch) {
-  s.wsMaximized = ini.ReadBool(kWindow, u"wsMaximized", s.wsMaximized);
-  s.Top = ini.ReadInteger(kWindow, u"Top", s.Top);
-  s.Left = ini.ReadInteger(kWindow, u"Left", s.Left);
-  s.Width = ini.ReadInteger(kWindow, u"Width", s.Width);
-  s.Height = ini.ReadInteger(kWindow, u"Height", s.Height);
-
-  s.OutWClick = ini.ReadBool(kPrograms, u"OutWClick", s.OutWClick);
-  s.OutTextEditor = ini.ReadString(kPrograms, u"OutTextEditor", s.OutTextEditor);
-  s.OutTextDir = ini.ReadString(kPrograms, u"OutTextDir", s.OutTextDir);
-  s.OutGEditor = ini.ReadString(kPrograms, u"OutGEditor", s.OutGEditor);
-  s.OutGDir = ini.ReadString(kPrograms, u"OutGDir", s.OutGDir);
-
-  s.TopMost = ini.ReadBool(kWindow, u"TopMost", s.TopMost);
-  s.NotUsedInTray = ini.ReadBool(kWindow, u"NotUsedInTray", s.NotUsedInTray);
-  s.HideToolBar = ini.ReadBool(kWindow, u"HideToolBar", s.HideToolBar);
-  s.ActiveHotKey = static_cast<uint16_t>(ini.ReadInteger(kWindow, u"ActiveHotKey", s.ActiveHotKey) & 0xFFFF);
-  s.EverythingPath = ini.ReadString(kPrograms, u"EverythingPath", s.EverythingPath);
-
-  if (auto list = ini.Find(kView, u"IsBinary")) s.IsBinary = SplitCommaText(*list);
-  s.ArcView = ini.ReadBool(kView, u"ArcView", s.ArcView);
-  s.LinkView = ini.ReadBool(kView, u"LinkView", s.LinkView);
-  s.Better = ini.ReadBool(kView, u"Better", s.Better);
-  s.ShowID3Tag = ini.ReadBool(kView, u"ShowID3Tag", s.ShowID3Tag);
-  s.ImageCenter = ini.ReadBool(kView, u"ImageCenter", s.ImageCenter);
-  s.BackgroundColor = ini.ReadInteger(kView, u"BackgroundColor", s.BackgroundColor);
-  s.ClearNoEverything = ini.ReadBool(kView, u"ClearNoEverything", s.ClearNoEverything);
-  // A negative limit would refuse every file; it is taken as unset.
-  const int64_t max_read = ini.ReadInt64(kView, u"MaxReadByte", s.MaxReadByte);
-  if (max_read >= 0) s.MaxReadByte = max_read;
-  s.ArkWrap = ini.ReadBool(kView, u"ArkWrap", s.ArkWrap);
-
-  s.UsePreThread = ini.ReadBool(kText, u"UsePreThread", s.UsePreThread);
-  s.CompressionQuality = ini.ReadInteger(kJpg, u"CompressionQuality", s.CompressionQuality);
-  if (s.CompressionQuality <= 0 || s.CompressionQuality > 100) s.CompressionQuality = kDefaultJpegQuality;
-  s.Progressive = ini.ReadBool(kJpg, u"Progressive", s.Progressive);
-
-  // The size is applied after the height, so the stored size decides.
-  FontSetting& f = s.Font;
-  f.height = ini.ReadInteger(kFont, u"Height", f.height);
-  f.name = ini.ReadString(kFont, u"Name", f.name);
-  f.SetSize(ini.ReadInteger(kFont, u"Size", f.Size(pixels_per_inch)), pixels_per_inch);
-  if (auto color = ini.Find(kFont, u"Color"))
-    if (auto c = StringToColor(*color)) f.color = *c;
-  f.style = static_cast<uint8_t>(ini.ReadInteger(kFont, u"Style", f.style) &
-                                 (kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut));
-  const int32_t pitch = ini.ReadInteger(kFont, u"Pitch", f.pitch);
-  if (pitch >= 0 && pitch <= 2) f.pitch = pitch;
-
-  s.CacheFolder = ini.ReadString(kView, u"CacheFolder", s.CacheFolder);
+  for (const SettingKey& key : kSettingKeys) key.type.read(key, ini, s, pixels_per_inch);
 }
 
 void WriteSettings(const Settings& s, IniFile& ini, int pixels_per_inch) {
-  ini.WriteBool(kWindow, u"wsMaximized", s.wsMaximized);
-  ini.WriteInteger(kWindow, u"Top", s.Top);
-  ini.WriteInteger(kWindow, u"Left", s.Left);
-  ini.WriteInteger(kWindow, u"Width", s.Width);
-  ini.WriteInteger(kWindow, u"Height", s.Height);
-
-  ini.WriteBool(kPrograms, u"OutWClick", s.OutWClick);
-  ini.WriteString(kPrograms, u"OutTextEditor", s.OutTextEditor);
-  ini.WriteString(kPrograms, u"OutGEditor", s.OutGEditor);
-  ini.WriteString(kPrograms, u"OutTextDir", s.OutTextDir);
-  ini.WriteString(kPrograms, u"OutGDir", s.OutGDir);
-
-  ini.WriteBool(kWindow, u"TopMost", s.TopMost);
-  ini.WriteBool(kWindow, u"NotUsedInTray", s.NotUsedInTray);
-  ini.WriteBool(kWindow, u"HideToolBar", s.HideToolBar);
-  ini.WriteInteger(kWindow, u"ActiveHotKey", s.ActiveHotKey);
-
-  ini.WriteString(kPrograms, u"EverythingPath", s.EverythingPath);
-
-  ini.WriteString(kView, u"IsBinary", JoinCommaText(s.IsBinary));
-  ini.WriteBool(kView, u"ArcView", s.ArcView);
-  ini.WriteBool(kView, u"LinkView", s.LinkView);
-  ini.WriteBool(kView, u"Better", s.Better);
-  ini.WriteBool(kView, u"ShowID3Tag", s.ShowID3Tag);
-  ini.WriteBool(kView, u"ImageCenter", s.ImageCenter);
-  ini.WriteInteger(kView, u"BackgroundColor", s.BackgroundColor);
-  ini.WriteBool(kView, u"ClearNoEverything", s.ClearNoEverything);
-  ini.WriteInteger(kView, u"MaxReadByte", s.MaxReadByte);
-  ini.WriteBool(kView, u"ArkWrap", s.ArkWrap);
-
-  ini.WriteBool(kText, u"UsePreThread", s.UsePreThread);
-
-  ini.WriteInteger(kJpg, u"CompressionQuality", s.CompressionQuality);
-  ini.WriteBool(kJpg, u"Progressive", s.Progressive);
-
-  ini.WriteInteger(kFont, u"Height", s.Font.height);
-  ini.WriteString(kFont, u"Name", s.Font.name);
-  ini.WriteInteger(kFont, u"Size", s.Font.Size(pixels_per_inch));
-  ini.WriteString(kFont, u"Color", ColorToString(s.Font.color));
-  ini.WriteInteger(kFont, u"Style", s.Font.style);
-  ini.WriteInteger(kFont, u"Pitch", s.Font.pitch);
-
-  ini.WriteString(kView, u"CacheFolder", s.CacheFolder);
+  for (const SettingKey& key : kSettingKeys) key.type.write(key, s, ini, pixels_per_inch);
 }
 
 void PullBackIntoDesktop(Settings& s, int desktop_width, int desktop_height) {

@@ -13,12 +13,13 @@ namespace zk {
 // Font style bits as stored under "Font"/"Style".
 enum FontStyleBits : uint8_t { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeOut = 8 };
 
+// The text font. Its defaults are those of the settings table.
 struct FontSetting {
-  int32_t height = -15;  // pixels; negative = character height
-  std::u16string name = u"ＭＳ Ｐゴシック";
-  Color color = clWindowText;
-  uint8_t style = 0;     // FontStyleBits
-  int32_t pitch = 0;     // 0 default, 1 variable, 2 fixed
+  int32_t height{};  // pixels; negative = character height
+  std::u16string name;
+  Color color{};
+  uint8_t style{};   // FontStyleBits
+  int32_t pitch{};   // 0 default, 1 variable, 2 fixed
 
   // Point size at the given resolution, and the height that a size gives
   // (rounded as the platform's MulDiv does).
@@ -29,48 +30,50 @@ struct FontSetting {
 // The default binary-extension list.
 extern const char16_t kDefaultIsBinary[];
 
+// Each member's key in the settings file and its default are given once, in
+// the settings table (settings.cpp); the members are in the order of the file.
 struct Settings {
   // "Window"
-  bool wsMaximized = false;
-  int32_t Top = 0;
-  int32_t Left = 0;
-  int32_t Width = 0;   // the window fills in its designed size before reading
-  int32_t Height = 0;
+  bool wsMaximized{};
+  int32_t Top{};
+  int32_t Left{};
+  int32_t Width{};   // the window fills in its designed size before reading
+  int32_t Height{};
   // "Programs"
-  bool OutWClick = false;
+  bool OutWClick{};
   std::u16string OutTextEditor;
   std::u16string OutGEditor;
   std::u16string OutTextDir;
   std::u16string OutGDir;
   // "Window"
-  bool TopMost = false;
-  bool NotUsedInTray = false;
-  bool HideToolBar = false;
-  uint16_t ActiveHotKey = 0;  // virtual key | 0x2000 Shift | 0x4000 Ctrl | 0x8000 Alt
+  bool TopMost{};
+  bool NotUsedInTray{};
+  bool HideToolBar{};
+  uint16_t ActiveHotKey{};  // virtual key | 0x2000 Shift | 0x4000 Ctrl | 0x8000 Alt
   // "Programs"
   std::u16string EverythingPath;
   // "View"
   std::vector<std::u16string> IsBinary;
-  bool ArcView = false;
-  bool LinkView = true;
-  bool Better = false;
-  bool ShowID3Tag = true;
-  bool ImageCenter = true;
-  Color BackgroundColor = clBtnFace;
-  bool ClearNoEverything = false;
-  int64_t MaxReadByte = 20000000;  // 0 = no limit
-  bool ArkWrap = true;
+  bool ArcView{};
+  bool LinkView{};
+  bool Better{};
+  bool ShowID3Tag{};
+  bool ImageCenter{};
+  Color BackgroundColor{};
+  bool ClearNoEverything{};
+  int64_t MaxReadByte{};  // 0 = no limit
+  bool ArkWrap{};
   // "Text"
-  bool UsePreThread = false;
+  bool UsePreThread{};
   // "Jpg"
-  int32_t CompressionQuality = 70;
-  bool Progressive = false;
+  int32_t CompressionQuality{};
+  bool Progressive{};
   // "Font"
   FontSetting Font;
   // "View"
   std::u16string CacheFolder;
 
-  Settings();  // every default of the table, IsBinary included
+  Settings();  // every default of the table
 };
 
 // Reads every key; a key that is missing or does not parse keeps the value the

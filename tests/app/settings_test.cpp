@@ -183,11 +183,11 @@ TEST(SettingsTest, JpegQualityOutsideItsRangeReadsAsSeventy) {
   EXPECT_EQ(ReadFrom("[Jpg]\r\nCompressionQuality=$5A\r\n").CompressionQuality, 90);
 }
 
-TEST(SettingsTest, ReadLimitIsSixtyFourBitAndNeverNegative) {
+TEST(SettingsTest, ReadLimitIsSixtyFourBitAndTakenAsStored) {
   EXPECT_EQ(ReadFrom("[View]\r\nMaxReadByte=0\r\n").MaxReadByte, 0);
   EXPECT_EQ(ReadFrom("[View]\r\nMaxReadByte=8589934592\r\n").MaxReadByte, 8589934592);
   EXPECT_EQ(ReadFrom("[View]\r\nMaxReadByte=0x100\r\n").MaxReadByte, 256);
-  EXPECT_EQ(ReadFrom("[View]\r\nMaxReadByte=-1\r\n").MaxReadByte, 20000000);
+  EXPECT_EQ(ReadFrom("[View]\r\nMaxReadByte=-1\r\n").MaxReadByte, -1);  // as the settings dialog allows
   EXPECT_EQ(ReadFrom("[View]\r\nMaxReadByte=99999999999999999999\r\n").MaxReadByte, 20000000);
 }
 
