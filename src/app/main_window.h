@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -230,6 +231,15 @@ class TZKMainForm final : public DispatchHost {
   void CreateWatcherActions();
   void CreateToolBar();
   void CreateToolBarMenu();  // once the commands exist
+  void CreateToolPalette();  // the buttons the customisation offers; once the commands have handlers
+  static int ToolCommandOf(CommandId id);
+  static std::optional<CommandId> CommandOfTool(UINT_PTR command);
+  struct PaletteEntry {
+    ToolbarItem item;
+    std::wstring caption;  // the button's own caption, kept for the dialog's insert
+    std::wstring listed;   // as the dialog lists it, with the category
+  };
+  std::vector<PaletteEntry> tool_palette_;
   void CreateImagePopupMenu();
   void CreateArcListPopupMenu();
   bool OnContextMenu(HWND from, LPARAM lp);  // true when a menu was shown
@@ -300,7 +310,7 @@ class TZKMainForm final : public DispatchHost {
   bool form_created_ = false;  // start-up steps done; from now on the mouse-move filter acts
   bool shown_ = false;
   int busy_ = 0;
-  DWORD last_clear_tick_ = 0;
+  std::optional<DWORD> last_clear_time_;  // when the last clear's key was pressed; none yet: the first always clears
   std::unique_ptr<TReadTextThread> read_text_thread_;
   UniqueFont ui_font_;
   UniqueFont text_font_;

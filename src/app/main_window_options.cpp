@@ -19,7 +19,7 @@ constexpr wchar_t kFontSample[] = L"https://example.com/\r\nいろはにこん�
 }  // namespace
 
 void TZKMainForm::CreateOptionsActions() {
-  actions[u"OptionsAction"].on_execute = [this](Action&) { OptionsActionExecute(); };
+  actions[CommandId::OptionsAction].on_execute = [this](Action&) { OptionsActionExecute(); };
   // The sample text is kept with the text font.
   if (FontTestMemo && WindowText(FontTestMemo).empty()) SetWindowTextW(FontTestMemo, kFontSample);
 }
@@ -48,7 +48,7 @@ void TZKMainForm::OptionsActionExecute() {
     }
   } top_most_back;
   if (settings.TopMost) {
-    Action& top_most = actions[u"TopMostAction"];
+    Action& top_most = actions[CommandId::TopMostAction];
     top_most.checked = true;  // the command turns it off
     top_most.Execute();
     top_most_back.top_most = &top_most;
@@ -64,7 +64,7 @@ void TZKMainForm::OptionsActionExecute() {
   Settings values = settings;
   values.BackgroundColor = ScrollBox_.color();
   form.FillFrom(values);
-  Action& options = actions[u"OptionsAction"];
+  Action& options = actions[CommandId::OptionsAction];
   if (form.ShowModal(options.tag) != IDOK) return;
 
   options.tag = form.ActivePage();

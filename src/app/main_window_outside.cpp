@@ -26,7 +26,7 @@ class PlatformOutViewHost final : public OutViewHost {
 }  // namespace
 
 void TZKMainForm::CreateOutsideActions() {
-  actions[u"OutViewAction"].on_execute = [this](Action&) { OutViewActionExecute(); };
+  actions[CommandId::OutViewAction].on_execute = [this](Action&) { OutViewActionExecute(); };
   // Double clicks on the picture and on the text open the outside viewer too.
   MainImage.on_double_click = [this] { OutView(MainImage.hwnd()); };
   RichEditURL.OnDblClick = [this](TRichEditURL& sender) { OutView(sender.hwnd()); };

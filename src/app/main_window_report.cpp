@@ -33,12 +33,12 @@ void TZKMainForm::FileInfoDeleter::operator()(TFileInfo* info) const { delete in
 
 void TZKMainForm::CreateReportActions() {
   // One handler for both; the command that ran tells them apart.
-  for (const char16_t* name : {u"TestAction", u"CopyTestAction"})
-    actions[name].on_execute = [this](Action& sender) { TestActionExecute(sender); };
+  for (CommandId id : {CommandId::TestAction, CommandId::CopyTestAction})
+    actions[id].on_execute = [this](Action& sender) { TestActionExecute(sender); };
 }
 
 void TZKMainForm::TestActionExecute(Action& sender) {
-  if (sender.name == u"CopyTestAction") {
+  if (&sender == &actions[CommandId::CopyTestAction]) {
     if (ShowMessageBox(kCopyReportQuestion, kApplicationTitle, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
     if (!SetClipboardText(wnd_, StateReport())) ShowWarning(kClipboardFailed);
     return;

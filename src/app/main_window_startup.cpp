@@ -33,10 +33,10 @@ void TZKMainForm::FormCreate() {
   defaults.BackgroundColor = ScrollBox_.color();
   settings = defaults;
 
-  actions[u"ZoomUpAction"].shortcuts = {VK_ADD};
-  actions[u"ZoomOutAction"].shortcuts = {VK_SUBTRACT};
-  actions[u"ZoomFitAction"].shortcuts = {VK_MULTIPLY};
-  actions[u"RealSizeAction"].shortcuts = {VK_DIVIDE};
+  actions[CommandId::ZoomUpAction].shortcuts = {VK_ADD};
+  actions[CommandId::ZoomOutAction].shortcuts = {VK_SUBTRACT};
+  actions[CommandId::ZoomFitAction].shortcuts = {VK_MULTIPLY};
+  actions[CommandId::RealSizeAction].shortcuts = {VK_DIVIDE};
 
   // The page control fills the window (OnSize); its pages have no tabs.
 
@@ -51,6 +51,7 @@ void TZKMainForm::FormCreate() {
 
   ToolbarIniName = ToolbarIniNameFor(IniFileName);
   CreateToolBarMenu();
+  CreateToolPalette();
   CreateImagePopupMenu();
   CreateArcListPopupMenu();
   LoadToolbarLayout();
@@ -108,7 +109,7 @@ void TZKMainForm::LoadSettings() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 
   if (settings.TopMost) {
-    Action& top_most = actions[u"TopMostAction"];
+    Action& top_most = actions[CommandId::TopMostAction];
     top_most.checked = false;  // the command flips it on
     top_most.Execute();
   }

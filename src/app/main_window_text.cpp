@@ -29,12 +29,10 @@ constexpr size_t kFirstScreenUnits = 64 * 1024;
 void TZKMainForm::CreateTextControl() {
   RichEditURL.Create(TextTabSheet(), kRichEditId);
   TextPopupMenu = std::make_unique<PopupMenu>();
-  for (const char16_t* name : {u"CopyAction", u"SellectAllAction", u"-", u"GoogleAction", u"WikipediaAction"}) {
-    if (name == std::u16string_view(u"-")) {
-      TextPopupMenu->Add(L"-", {});
-      continue;
-    }
-    Action* action = actions.Find(name);
+  using enum CommandId;
+  for (CommandId id : {CopyAction, SellectAllAction, GoogleAction, WikipediaAction}) {
+    if (id == GoogleAction) TextPopupMenu->Add(L"-", {});
+    Action* action = &actions[id];
     std::u16string caption = action->caption;
     if (!action->shortcuts.empty()) caption += u"\t" + ShortcutText(action->shortcuts.front());
     TextPopupMenu->Add(ToWide(caption), [action] { action->Execute(); }, [action] {

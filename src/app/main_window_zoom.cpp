@@ -201,7 +201,7 @@ bool TZKMainForm::FormMouseWheel(WPARAM keys, int delta) {
       StepEverythingSelection(decision.argument);
       break;
     case WheelRule::kZoom:
-      actions[up ? u"ZoomUpAction" : u"ZoomOutAction"].Execute();
+      actions[up ? CommandId::ZoomUpAction : CommandId::ZoomOutAction].Execute();
       break;
     case WheelRule::kStepMember:
       // Seam: the previous or next archive member is shown here.

@@ -209,9 +209,9 @@ TEST_F(MainWindowTest, MaximisedWindowComesBackMaximisedWithItsRestoredSize) {
 TEST_F(MainWindowTest, StoredTopMostChecksTheCommand) {
   ASSERT_TRUE(test::WriteFileBytes(IniPath(), "[Window]\r\nTopMost=1\r\n"));
   auto form = MakeForm();
-  EXPECT_TRUE(form->actions[u"TopMostAction"].checked);
+  EXPECT_TRUE(form->actions[CommandId::TopMostAction].checked);
   EXPECT_TRUE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  form->actions[u"TopMostAction"].Execute();
+  form->actions[CommandId::TopMostAction].Execute();
   EXPECT_FALSE(form->settings.TopMost);
   EXPECT_FALSE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }

@@ -137,7 +137,7 @@ TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
   Select(*form, picture);
   ASSERT_EQ(form->ViewFileType, vfImage);
 
-  EXPECT_TRUE(form->actions[u"OutViewAction"].Execute());
+  EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
   DoubleClick(form->MainImage.hwnd());
   ASSERT_EQ(started_.size(), 2u);
   for (const Started& s : started_) {
@@ -149,7 +149,7 @@ TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
   CreateDirectoryW(W(dir_.Child(L"sub")), nullptr);
   Select(*form, dir_.Child(L"sub"));
   ASSERT_EQ(form->ViewFileType, vfBinary);
-  EXPECT_FALSE(form->actions[u"OutViewAction"].Execute());
+  EXPECT_FALSE(form->actions[CommandId::OutViewAction].Execute());
   DoubleClick(form->MainImage.hwnd());
   EXPECT_EQ(started_.size(), 2u);
   EXPECT_TRUE(boxes_.empty());
@@ -163,7 +163,7 @@ TEST_F(OutsideViewerTest, TextGoesToTheTextViewerStartedInTheFilesFolder) {
   Select(*form, text);
   ASSERT_EQ(form->ViewFileType, vfText);
 
-  EXPECT_TRUE(form->actions[u"OutViewAction"].Execute());
+  EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
   DoubleClick(form->RichEditURL.hwnd());
   ASSERT_EQ(started_.size(), 2u);
   for (const Started& s : started_) {
@@ -187,7 +187,7 @@ TEST_F(OutsideViewerTest, TextGoesToTheTextViewerStartedInTheFilesFolder) {
 
   // No text viewer set: nothing happens, though a picture viewer is set.
   form->settings.OutTextEditor.clear();
-  EXPECT_TRUE(form->actions[u"OutViewAction"].Execute());
+  EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
   DoubleClick(form->RichEditURL.hwnd());
   EXPECT_EQ(started_.size(), 3u);
   EXPECT_TRUE(boxes_.empty());
@@ -249,7 +249,7 @@ TEST_F(OutsideViewerTest, ShortcutWithLinkViewOffOpensItsTargetInTheRealViewer) 
   Select(*form, link);
   ASSERT_EQ(form->ViewFileType, vfImage);
   const std::u16string before = CurrentFolder();
-  EXPECT_TRUE(form->actions[u"OutViewAction"].Execute());
+  EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
   EXPECT_EQ(CurrentFolder(), before);
   EXPECT_TRUE(boxes_.empty());
 

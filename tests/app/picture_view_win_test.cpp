@@ -74,7 +74,7 @@ TEST_F(PictureViewTest, V5BitmapIsShownCentredAtItsOwnSize) {
   EXPECT_EQ(CanvasPixel(*form, 90, 40), RGB(0, 0, 255));
 
   // Ctrl+C's command puts the picture on the clipboard at its own size.
-  ASSERT_TRUE(form->actions[u"CopyAction"].Execute());
+  ASSERT_TRUE(form->actions[CommandId::CopyAction].Execute());
   ASSERT_TRUE(OpenClipboard(nullptr));
   auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(GetClipboardData(CF_DIB)));
   ASSERT_NE(header, nullptr);
@@ -156,19 +156,19 @@ TEST_F(PictureViewTest, ZoomStepsStopAtTheLimits) {
   Show(*form, path);
   ASSERT_EQ(form->MainImage.zoom_tag, -1);
   for (int i = 1; i <= 6; ++i) {
-    form->actions[u"ZoomUpAction"].Execute();
+    form->actions[CommandId::ZoomUpAction].Execute();
     EXPECT_EQ(form->MainImage.zoom_tag, -1 + i);
     EXPECT_EQ(form->MainImage.ControlSize().cx, 100 << i) << i;
   }
   const POINT scroll = form->ScrollBox_.ScrollPos();
-  form->actions[u"ZoomUpAction"].Execute();  // the seventh press changes nothing
+  form->actions[CommandId::ZoomUpAction].Execute();  // the seventh press changes nothing
   EXPECT_EQ(form->MainImage.zoom_tag, 5);
   EXPECT_EQ(form->MainImage.ControlSize().cx, 6400);
   EXPECT_EQ(form->ScrollBox_.ScrollPos().x, scroll.x);
   EXPECT_EQ(form->ScrollBox_.ScrollPos().y, scroll.y);
 
   // The centre of the view stays on the same picture point while zooming out.
-  for (int i = 0; i < 10; ++i) form->actions[u"ZoomOutAction"].Execute();
+  for (int i = 0; i < 10; ++i) form->actions[CommandId::ZoomOutAction].Execute();
   EXPECT_EQ(form->MainImage.zoom_tag, -5);
   EXPECT_EQ(form->MainImage.ControlSize().cx, 6400 >> 10);
 }
@@ -177,7 +177,7 @@ TEST_F(PictureViewTest, ZoomKeepsTheCentre) {
   auto form = MakeFormWithView(400, 300);
   auto path = Write(L"centre.bmp", test::PlainBitmapFile(400, 200));
   Show(*form, path);  // fits exactly: 400 x 200 at (0, 50)
-  form->actions[u"ZoomUpAction"].Execute();
+  form->actions[CommandId::ZoomUpAction].Execute();
   const SIZE client = form->ScrollBox_.ClientSize();
   const POINT pos = form->ScrollBox_.ScrollPos();
   // The view's centre was over (200, 100) of the control; now it is over twice that.
@@ -190,7 +190,7 @@ TEST_F(PictureViewTest, ActualSizeAndFitShowTheFileAgain) {
   auto path = Write(L"big.bmp", test::PlainBitmapFile(800, 100));
   Show(*form, path);
   EXPECT_EQ(Bounds(*form), (Box{0, 125, 400, 50}));
-  form->actions[u"RealSizeAction"].Execute();
+  form->actions[CommandId::RealSizeAction].Execute();
   EXPECT_EQ(form->MainImage.zoom_tag, 0);
   EXPECT_FALSE(form->SuppressFit);
   EXPECT_EQ(form->MainImage.ControlSize().cx, 800);
@@ -199,7 +199,7 @@ TEST_F(PictureViewTest, ActualSizeAndFitShowTheFileAgain) {
   EXPECT_TRUE(GetWindowLongW(form->ScrollBox_.hwnd(), GWL_STYLE) & WS_HSCROLL);
   EXPECT_EQ(form->Status(0), u"800 x 100");
 
-  form->actions[u"ZoomFitAction"].Execute();
+  form->actions[CommandId::ZoomFitAction].Execute();
   EXPECT_EQ(form->MainImage.zoom_tag, -1);
   EXPECT_EQ(Bounds(*form), (Box{0, 125, 400, 50}));
 }
@@ -209,7 +209,7 @@ TEST_F(PictureViewTest, SmoothReductionReplacesThePicture) {
   auto path = Write(L"smooth.bmp", test::PlainBitmapFile(800, 600));
   Show(*form, path);
   EXPECT_EQ(form->MainImage.PictureSize().cx, 800);
-  Action& better = form->actions[u"BetterViewAction"];
+  Action& better = form->actions[CommandId::BetterViewAction];
   better.Update();
   EXPECT_FALSE(better.checked);
   better.Execute();  // shows the file again, now resampled to the fitted size
@@ -219,7 +219,7 @@ TEST_F(PictureViewTest, SmoothReductionReplacesThePicture) {
   EXPECT_EQ(form->Status(0), u"800 x 600");
   EXPECT_EQ(CanvasPixel(*form, 50, 150), RGB(255, 0, 0));
   // Zooming resizes the control and never resamples again.
-  form->actions[u"ZoomUpAction"].Execute();
+  form->actions[CommandId::ZoomUpAction].Execute();
   EXPECT_EQ(form->MainImage.PictureSize().cx, 400);
   EXPECT_EQ(form->MainImage.ControlSize().cx, 800);
 }
@@ -228,7 +228,7 @@ TEST_F(PictureViewTest, PanningNeedsExactlyBothButtons) {
   auto form = MakeFormWithView(400, 300);
   auto path = Write(L"pan.bmp", test::PlainBitmapFile(100, 100));
   Show(*form, path);
-  for (int i = 0; i < 3; ++i) form->actions[u"ZoomUpAction"].Execute();  // 800 x 800
+  for (int i = 0; i < 3; ++i) form->actions[CommandId::ZoomUpAction].Execute();  // 800 x 800
   form->ScrollBox_.ScrollTo(100, 100);
   const POINT start = form->ScrollBox_.ScrollPos();
   HWND image = form->MainImage.hwnd();
@@ -274,8 +274,8 @@ TEST_F(PictureViewTest, CtrlWheelZoomsPicturesAndTheTextFont) {
     return cf.yHeight;
   };
   const LONG set = form->settings.Font.Size() * 20;
-  form->actions[u"ZoomUpAction"].Execute();
-  form->actions[u"ZoomUpAction"].Execute();
+  form->actions[CommandId::ZoomUpAction].Execute();
+  form->actions[CommandId::ZoomUpAction].Execute();
   EXPECT_EQ(twips(), set + 40);
   form->FormMouseWheel(MK_CONTROL, -120);
   EXPECT_EQ(twips(), set + 20);

@@ -84,7 +84,7 @@ TEST_F(TextViewTest, LeftClickOnADetectedLinkReportsItsText) {
 
 TEST_F(TextViewTest, SelectAllIsEnabledOnlyForText) {
   auto form = MakeForm();
-  Action& select_all = form->actions[u"SellectAllAction"];
+  Action& select_all = form->actions[CommandId::SellectAllAction];
   form->DispatchFile(dir_.u16(), false);
   select_all.Update();
   EXPECT_FALSE(select_all.enabled);
@@ -93,7 +93,7 @@ TEST_F(TextViewTest, SelectAllIsEnabledOnlyForText) {
   ASSERT_TRUE(test::WriteFileBytes(path, "abc\r\ndef"));
   form->ClearView(true);
   form->DispatchFile(path, false);
-  Action& copy = form->actions[u"CopyAction"];
+  Action& copy = form->actions[CommandId::CopyAction];
   copy.Update();
   EXPECT_FALSE(copy.enabled);  // nothing selected yet
   EXPECT_TRUE(select_all.Execute());
