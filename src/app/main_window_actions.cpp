@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "app/wheel_rules.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
 
@@ -24,7 +25,7 @@ void TZKMainForm::CreateActions() {
   execute(CopyAction, [this](Action&) { CopyActionExecute(); });
   execute(CopyImageAction, [this](Action&) { CopyImageActionExecute(); });
   update(CopyAction, [this](Action& x) {
-    x.enabled = (ViewFileType == vfImage && MainImage.HasPicture()) || (ViewFileType == vfText && HasTextSelection());
+    x.enabled = (ViewFileType == vfImage && image_page_.HasPicture()) || (ViewFileType == vfText && text_page_.HasSelection());
   });
   update(SaveAction, [=, this](Action& x) { x.enabled = is_view({vfImage}); });
   update(ZoomUpAction, [=, this](Action& x) { x.enabled = is_view({vfImage, vfText}); });
@@ -61,18 +62,18 @@ void TZKMainForm::CreateActions() {
   update(NotUsedInTrayAction, [this](Action& x) { x.checked = settings.NotUsedInTray; });
   update(ShowEverythingAction, [this](Action& x) { x.enabled = EverythingHandle != nullptr; });
   update(SellectAllAction, [=, this](Action& x) { x.enabled = is_view({vfText}); });
-  execute(SellectAllAction, [this](Action&) { RichEditURL.SelectAll(); });
-  update(GoogleAction, [=, this](Action& x) { x.enabled = is_view({vfText}) && HasTextSelection(); });
-  update(WikipediaAction, [=, this](Action& x) { x.enabled = is_view({vfText}) && HasTextSelection(); });
+  execute(SellectAllAction, [this](Action&) { text_page_.RichEditURL().SelectAll(); });
+  update(GoogleAction, [=, this](Action& x) { x.enabled = is_view({vfText}) && text_page_.HasSelection(); });
+  update(WikipediaAction, [=, this](Action& x) { x.enabled = is_view({vfText}) && text_page_.HasSelection(); });
   execute(GoogleAction, [this](Action& x) { OpenWebSearch(x.tag); });
   execute(WikipediaAction, [this](Action& x) { OpenWebSearch(x.tag); });
   auto arc_has_items = [this](Action& x) {
-    x.enabled = ArcListBox && SendMessageW(ArcListBox, LB_GETCOUNT, 0, 0) > 0;
+    x.enabled = archive_page_.Count() > 0;
   };
   update(EnterAction, arc_has_items);
   update(CopyListAction, arc_has_items);
   auto member_selected = [this](Action& x) {
-    x.enabled = ViewFileType == vfImage && ArcListBox && SendMessageW(ArcListBox, LB_GETCURSEL, 0, 0) >= 0;
+    x.enabled = ViewFileType == vfImage && archive_page_.SelectedIndex() >= 0;
   };
   for (CommandId n : {CtrlUpAction, CtrlDownAction, CtrlHomeAction, CtrlEndAction})
     update(n, member_selected);
@@ -145,6 +146,43 @@ void TZKMainForm::Idle() {
   if (!wnd_) return;
   actions.UpdateAll();
   UpdateToolBar();
+}
+
+bool TZKMainForm::FormMouseWheel(WPARAM keys, int delta) {
+  uint8_t held = 0;
+  if (keys & MK_SHIFT) held |= kWheelShift;
+  if (keys & MK_CONTROL) held |= kWheelCtrl;
+  if (GetKeyState(VK_MENU) < 0) held |= kWheelAlt;
+  if (keys & MK_LBUTTON) held |= kWheelLeft;
+  if (keys & MK_RBUTTON) held |= kWheelRight;
+  if (keys & MK_MBUTTON) held |= kWheelMiddle;
+  WheelContext context;
+  context.view = ViewFileType;
+  context.member_selected = archive_page_.SelectedIndex() >= 0;
+  context.text_page_active = PageControl_.active_page() == kTextTabSheet;
+  context.archive_page_active = PageControl_.active_page() == kArcTabSheet;
+  const bool up = delta > 0;
+  const WheelDecision decision = DecideWheel(held, up, context);
+  switch (decision.rule) {
+    case WheelRule::kStepSelection:
+      StepEverythingSelection(decision.argument);
+      break;
+    case WheelRule::kZoom:
+      actions[up ? CommandId::ZoomUpAction : CommandId::ZoomOutAction].Execute();
+      break;
+    case WheelRule::kStepMember:
+      // Seam: the previous or next archive member is shown here.
+      break;
+    case WheelRule::kScrollText:
+      if (HWND text = text_page_.RichEditURL().hwnd()) SendMessageW(text, WM_VSCROLL, up ? SB_LINEUP : SB_LINEDOWN, 0);
+      break;
+    case WheelRule::kScrollArchive:
+      archive_page_.ScrollLine(up);
+      break;
+    case WheelRule::kNothing:
+      break;
+  }
+  return true;
 }
 
 }  // namespace zk

@@ -21,7 +21,7 @@ constexpr wchar_t kFontSample[] = L"https://example.com/\r\nいろはにこん�
 void TZKMainForm::CreateOptionsActions() {
   actions[CommandId::OptionsAction].on_execute = [this](Action&) { OptionsActionExecute(); };
   // The sample text is kept with the text font.
-  if (FontTestMemo && WindowText(FontTestMemo).empty()) SetWindowTextW(FontTestMemo, kFontSample);
+  if (text_page_.FontTestMemo() && WindowText(text_page_.FontTestMemo()).empty()) SetWindowTextW(text_page_.FontTestMemo(), kFontSample);
 }
 
 void TZKMainForm::OptionsActionExecute() {
@@ -57,12 +57,12 @@ void TZKMainForm::OptionsActionExecute() {
   TZKOptionsForm form(wnd_, options_.message_box, kApplicationTitle);
   const std::u16string program = options_.program_path.empty() ? ProgramPath() : options_.program_path;
   form.program_folder = ExtractFilePath(program);
-  form.sample_text = FontTestMemo ? WindowText(FontTestMemo) : std::u16string();
+  form.sample_text = text_page_.FontTestMemo() ? WindowText(text_page_.FontTestMemo()) : std::u16string();
   form.OnShow = OnOptionsFormShow;
   if (!form.Create()) return;
 
   Settings values = settings;
-  values.BackgroundColor = ScrollBox_.color();
+  values.BackgroundColor = image_page_.ScrollBox().color();
   form.FillFrom(values);
   Action& options = actions[CommandId::OptionsAction];
   if (form.ShowModal(options.tag) != IDOK) return;
@@ -78,7 +78,7 @@ void TZKMainForm::OptionsActionExecute() {
       HookHotKey->ChangeHotKey(kActiveHotKeyId, settings.ActiveHotKey);
   }
   ApplyTextFont();
-  ScrollBox_.SetColor(settings.BackgroundColor);
+  image_page_.ScrollBox().SetColor(settings.BackgroundColor);
 }
 
 }  // namespace zk

@@ -30,7 +30,7 @@ void TZKMainForm::FormCreate() {
   SIZE designed = DesignedWindowSize();
   defaults.Width = designed.cx;
   defaults.Height = designed.cy;
-  defaults.BackgroundColor = ScrollBox_.color();
+  defaults.BackgroundColor = image_page_.ScrollBox().color();
   settings = defaults;
 
   actions[CommandId::ZoomUpAction].shortcuts = {VK_ADD};
@@ -76,7 +76,7 @@ void TZKMainForm::ReadCommandLine() {
 void TZKMainForm::FormDestroy() {
   CleanUpWorkFolder(wnd_, WorkFolder);
 
-  StopTextReader();
+  text_page_.StopReader();
 
   SaveSettings();
 
@@ -113,7 +113,7 @@ void TZKMainForm::LoadSettings() {
     top_most.checked = false;  // the command flips it on
     top_most.Execute();
   }
-  ScrollBox_.SetColor(settings.BackgroundColor);
+  image_page_.ScrollBox().SetColor(settings.BackgroundColor);
   ApplyTextFont();
 }
 
@@ -129,29 +129,12 @@ void TZKMainForm::SaveSettings() {
   settings.Left = r.left;
   settings.Width = r.right - r.left;
   settings.Height = r.bottom - r.top;
-  settings.BackgroundColor = ScrollBox_.color();
+  settings.BackgroundColor = image_page_.ScrollBox().color();
 
   WinAnsiCodec ansi;
   IniFile ini = IniFile::Parse(ReadWholeFile(IniFileName).value_or(std::string()), ansi);
   WriteSettings(settings, ini, 96);
   WriteWholeFile(IniFileName, ini.Serialize(ansi));
-}
-
-void TZKMainForm::ApplyTextFont() {
-  text_font_points_ = 0;
-  ApplyTextFont(settings.Font);
-}
-
-void TZKMainForm::ApplyTextFont(const FontSetting& f) {
-  text_font_.reset(CreateFontW(f.height, 0, 0, 0, (f.style & kFontBold) ? FW_BOLD : FW_NORMAL,
-                               (f.style & kFontItalic) != 0, (f.style & kFontUnderline) != 0,
-                               (f.style & kFontStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               static_cast<BYTE>(f.pitch == 1 ? VARIABLE_PITCH : f.pitch == 2 ? FIXED_PITCH
-                                                                                              : DEFAULT_PITCH),
-                               W(f.name)));
-  if (FontTestMemo) SendMessageW(FontTestMemo, WM_SETFONT, reinterpret_cast<WPARAM>(text_font_.get()), FALSE);
-  RichEditURL.SetFont(text_font_.get(), ColorToRgb(f.color));
 }
 
 }  // namespace zk

@@ -51,18 +51,18 @@ void ShowBinaryView(TZKMainForm& form, const std::u16string& path, bool size_ove
   form.SetStatus(u"Binary Draw..");
   form.ViewFileType = vfBinary;
   form.PageControl_.SetActivePage(kImageTabSheet);
-  form.MainImage.fill_parent = true;
-  form.MainImage.SetVisible(true);
-  form.ScrollBox_.Layout();
+  form.image_page().MainImage().fill_parent = true;
+  form.image_page().MainImage().SetVisible(true);
+  form.image_page().ScrollBox().Layout();
 
   const bool folder = FolderExists(path);
   const bool file = !folder && FileExists(path);
-  COLORREF back = form.ScrollBox_.ColorRef();
+  COLORREF back = form.image_page().ScrollBox().ColorRef();
   if (folder) back = kFolderColor;
   else if (FileSizeOf(path) == 0) back = kEmptyFileColor;
 
   RECT rc{};
-  GetClientRect(form.MainImage.hwnd(), &rc);
+  GetClientRect(form.image_page().MainImage().hwnd(), &rc);
   SIZE size{std::max<LONG>(rc.right, 1), std::max<LONG>(rc.bottom, 1)};
   UniqueBitmap canvas = CreateCanvas(size);
   {
@@ -84,7 +84,7 @@ void ShowBinaryView(TZKMainForm& form, const std::u16string& path, bool size_ove
       TextOutW(dc.get(), kLabelAt, kLabelAt, label.c_str(), static_cast<int>(label.size()));
     }
   }
-  form.MainImage.SetPicture(std::move(canvas));
+  form.image_page().MainImage().SetPicture(std::move(canvas));
   form.SetStatus(size_over ? u"ReadSizeOver" : u"Binary");
 }
 

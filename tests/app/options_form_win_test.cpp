@@ -94,7 +94,7 @@ TEST_F(OptionsFormTest, OkCopiesEveryControlBackAndTheDialogReopensOnThatPage) {
     EXPECT_TRUE(f.LinkViewCheckBox.checked());
     EXPECT_FALSE(f.ArcViewCheckBox.checked());
     // The preview shows the sample text kept with the text font.
-    EXPECT_EQ(f.FontPreview.Text(), WindowText(form->FontTestMemo));
+    EXPECT_EQ(f.FontPreview.Text(), WindowText(form->text_page().FontTestMemo()));
     EXPECT_NE(f.FontPreview.Text().find(u"いろはにこんぺいとう\r\n薔薇来夏"), std::u16string::npos);
 
     for (CheckBox* c : {&f.NotUsedInTrayCheckBox, &f.ClearNoEverythingCheckBox, &f.BetterCheckBox,
@@ -181,7 +181,7 @@ TEST_F(OptionsFormTest, CancelEscapeAndClosingChangeNothingNotEvenThePage) {
 
   EXPECT_EQ(Snapshot(form->settings), before);
   EXPECT_EQ(form->actions[CommandId::OptionsAction].tag, kImagePage);
-  EXPECT_EQ(form->ScrollBox_.color(), clBtnFace);
+  EXPECT_EQ(form->image_page().ScrollBox().color(), clBtnFace);
 }
 
 TEST_F(OptionsFormTest, SizeLimitTakesDecimalNumbersAndKeepsTheOldValueOtherwise) {
@@ -397,11 +397,11 @@ TEST_F(OptionsFormTest, FontAndColourReachTheTextAndThePictureArea) {
   }));
   EXPECT_EQ(form->settings.Font.name, u"Courier New");
   EXPECT_EQ(form->settings.Font.style, kFontBold | kFontItalic);
-  EXPECT_EQ(form->ScrollBox_.color(), 0x123456);
+  EXPECT_EQ(form->image_page().ScrollBox().color(), 0x123456);
   EXPECT_EQ(form->settings.BackgroundColor, 0x123456);
   // The text font is in use at once.
   LOGFONTW lf{};
-  auto font = reinterpret_cast<HFONT>(SendMessageW(form->FontTestMemo, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(form->text_page().FontTestMemo(), WM_GETFONT, 0, 0));
   ASSERT_TRUE(font != nullptr);
   GetObjectW(font, sizeof(lf), &lf);
   EXPECT_STREQ(lf.lfFaceName, L"Courier New");

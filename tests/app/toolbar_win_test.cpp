@@ -79,7 +79,7 @@ TEST_F(ToolbarTest, MenuOffersOneEntryOverTheFirstButtonAndFourElsewhere) {
 
 TEST_F(ToolbarTest, HiddenToolbarShowsNearTheTopAndTakesTheMoves) {
   auto form = MakeForm();
-  HWND image = form->ScrollBox_.hwnd();
+  HWND image = form->image_page().ScrollBox().hwnd();
   // Shown and not hiding: moves pass on.
   EXPECT_FALSE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 300)));
   form->actions[CommandId::HideToolBarAction].Execute();
