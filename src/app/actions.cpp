@@ -1,7 +1,5 @@
 #include "app/actions.h"
 
-#include <stdexcept>
-
 #include "base/text.h"
 
 namespace zk {
@@ -53,41 +51,34 @@ bool Action::Execute() {
   return true;
 }
 
-Action& ActionList::Add(std::u16string name, std::u16string caption, std::u16string hint,
-                        std::vector<Shortcut> shortcuts, int tag, std::u16string category) {
-  auto a = std::make_unique<Action>();
-  a->name = std::move(name);
-  a->caption = std::move(caption);
-  a->hint = std::move(hint);
-  a->shortcuts = std::move(shortcuts);
-  a->tag = tag;
-  a->category = std::move(category);
-  actions_.push_back(std::move(a));
-  return *actions_.back();
+ActionList::ActionList() {
+  for (const CommandInfo& c : CommandTable()) {
+    Action& a = (*this)[c.id];
+    a.name = c.name;
+    a.caption = c.caption;
+    a.hint = c.hint;
+    a.category = c.category;
+    a.tag = c.tag;
+    for (Shortcut k : c.shortcuts)
+      if (k) a.shortcuts.push_back(k);
+  }
 }
 
 Action* ActionList::Find(std::u16string_view name) {
-  for (auto& a : actions_)
-    if (a->name == name) return a.get();
-  return nullptr;
-}
-
-Action& ActionList::operator[](std::u16string_view name) {
-  Action* a = Find(name);
-  if (!a) throw std::out_of_range("no such action");
-  return *a;
+  const std::optional<CommandId> id = CommandByName(name);
+  return id ? &(*this)[*id] : nullptr;
 }
 
 Action* ActionList::ForShortcut(Shortcut s) {
   if (s == 0) return nullptr;
-  for (auto& a : actions_)
-    for (Shortcut k : a->shortcuts)
-      if (k == s) return a.get();
+  for (Action& a : actions_)
+    for (Shortcut k : a.shortcuts)
+      if (k == s) return &a;
   return nullptr;
 }
 
 void ActionList::UpdateAll() {
-  for (auto& a : actions_) a->Update();
+  for (Action& a : actions_) a.Update();
 }
 
 }  // namespace zk

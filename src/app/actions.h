@@ -1,29 +1,30 @@
-// The command layer: every user action once, with its caption, hint,
-// shortcuts, tag, category and its execute and update handlers. The toolbar,
-// the menus, the keyboard and the idle update all read this one table.
+// The command layer: one action per command of the table, each with its
+// execute and update handlers. The toolbar, the menus, the keyboard and the
+// idle update all read this one list.
 #pragma once
 
-#include <cstdint>
+#include <array>
 #include <functional>
-#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-namespace zk {
+#include "app/commands.h"
 
-// A 16-bit shortcut code: the virtual-key code in the low byte, plus these.
-enum ShortcutBits : uint16_t { kShift = 0x2000, kCtrl = 0x4000, kAlt = 0x8000 };
-using Shortcut = uint16_t;
+namespace zk {
 
 // "Ctrl+W", "Ctrl+Alt+V", "F5", "Num +" ... for menus and hints.
 std::u16string ShortcutText(Shortcut s);
 
 class Action {
  public:
-  std::u16string name;      // "ReloadAction"
+  Action() = default;
+  explicit Action(std::u16string caption) : caption(std::move(caption)) {}
+
+  std::u16string_view name;  // "ReloadAction"; empty for an action outside the command table
   std::u16string caption;
   std::u16string hint;
-  std::u16string category;
+  std::u16string_view category;
   std::vector<Shortcut> shortcuts;  // the first one is shown in menus
   int tag = 0;
   int image_index = -1;
@@ -42,13 +43,23 @@ class Action {
   }
 };
 
+// The actions of the command table, in its order.
 class ActionList {
  public:
-  Action& Add(std::u16string name, std::u16string caption, std::u16string hint = {},
-              std::vector<Shortcut> shortcuts = {}, int tag = 0, std::u16string category = {});
+  ActionList();
+  ActionList(const ActionList&) = delete;
+  ActionList& operator=(const ActionList&) = delete;
+
+  Action& operator[](CommandId id) { return actions_[static_cast<size_t>(id)]; }
+  const Action& operator[](CommandId id) const { return actions_[static_cast<size_t>(id)]; }
+  // The command of a stored name, or null for a name this program does not know.
   Action* Find(std::u16string_view name);
-  Action& operator[](std::u16string_view name);  // the action must exist
-  const std::vector<std::unique_ptr<Action>>& actions() const { return actions_; }
+  CommandId IdOf(const Action& action) const { return static_cast<CommandId>(&action - actions_.data()); }
+
+  auto begin() { return actions_.begin(); }
+  auto end() { return actions_.end(); }
+  auto begin() const { return actions_.begin(); }
+  auto end() const { return actions_.end(); }
 
   // The action a key belongs to (the first in table order), or null.
   Action* ForShortcut(Shortcut s);
@@ -56,7 +67,7 @@ class ActionList {
   void UpdateAll();
 
  private:
-  std::vector<std::unique_ptr<Action>> actions_;
+  std::array<Action, kCommandCount> actions_;
 };
 
 }  // namespace zk

@@ -3,6 +3,7 @@ target_sources(zarvik_core PRIVATE
   app/state_report.cpp
   app/version_strings.cpp
   app/actions.cpp
+  app/commands.cpp
   app/colors.cpp
   app/command_line.cpp
   app/dispatch.cpp

@@ -10,7 +10,6 @@
 #include "base/win_files.h"
 #include "base/win_text.h"
 #include "desktop/single_instance.h"
-#include "text/read_text_thread.h"
 
 namespace zk {
 namespace {
@@ -81,7 +80,6 @@ void TZKMainForm::Close() {
 }
 
 void TZKMainForm::CreateControls() {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
   // Designed window font: Tahoma, height -11.
   ui_font_.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
@@ -90,20 +88,10 @@ void TZKMainForm::CreateControls() {
   StatusBar_.Create(wnd_, kStatusBarId, {250, 500});
   PageControl_.Create(wnd_, kPageControlId, 3, kFirstPageId);
 
-  ScrollBox_.Create(ImageTabSheet(), kScrollBoxId);
-  MainImage.Create(ScrollBox_.hwnd(), kMainImageId);
-  ScrollBox_.SetImage(&MainImage);
-  MainImage.on_mouse = [this](UINT message, WPARAM keys, POINT at) { MainImageMouse(message, keys, at); };
-
-  ArcListBox = CreateWindowExW(0, L"LISTBOX", L"",
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT,
-                               0, 0, 0, 0, ArcTabSheet(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kArcListBoxId)), inst, nullptr);
-  // Keeps the text font; never shown.
-  FontTestMemo = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE, 0, 0, 0, 0, TextTabSheet(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFontTestMemoId)), inst, nullptr);
-  for (HWND c : {ArcListBox, FontTestMemo, StatusBar_.hwnd()})
-    if (c) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(ui_font_.get()), FALSE);
+  image_page_.Create(ImageTabSheet(), kScrollBoxId, kMainImageId);
+  archive_page_.Create(ArcTabSheet(), kArcListBoxId, ui_font_.get());
+  text_page_.CreateMemo(TextTabSheet(), kFontTestMemoId, ui_font_.get());
+  if (StatusBar_.hwnd()) SendMessageW(StatusBar_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui_font_.get()), FALSE);
 }
 
 void TZKMainForm::OnSize() {
@@ -118,9 +106,9 @@ void TZKMainForm::OnSize() {
   PageControl_.SetBounds(rc);
   // The pages fill the page control; their contents fill the pages.
   RECT page{0, 0, rc.right - rc.left, rc.bottom - rc.top};
-  MoveWindow(ScrollBox_.hwnd(), 0, 0, page.right, page.bottom, TRUE);
-  if (ArcListBox) MoveWindow(ArcListBox, 0, 0, page.right, page.bottom, TRUE);
-  if (RichEditURL.hwnd()) MoveWindow(RichEditURL.hwnd(), 0, 0, page.right, page.bottom, TRUE);
+  image_page_.Layout(page.right, page.bottom);
+  archive_page_.Layout(page.right, page.bottom);
+  text_page_.Layout(page.right, page.bottom);
 }
 
 bool TZKMainForm::OnCreate() {
@@ -180,10 +168,10 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       LRESULT result = 0;
       if (OnToolBarNotify(reinterpret_cast<NMHDR*>(lp), &result)) return result;
     }
-      if (RichEditURL.HandleNotify(reinterpret_cast<NMHDR*>(lp))) return 0;
+      if (text_page_.RichEditURL().HandleNotify(reinterpret_cast<NMHDR*>(lp))) return 0;
       break;
     case kTextPieceMessage:
-      OnTextPiece();
+      text_page_.OnTextPiece();
       return 0;
     case WM_ACTIVATEAPP:
       // A converter installed while the viewer runs is found on the next activation.
@@ -208,16 +196,16 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool TZKMainForm::OnContextMenu(HWND from, LPARAM lp) {
   PopupMenu* menu = nullptr;
-  if (from == MainImage.hwnd()) {
+  if (from == image_page_.MainImage().hwnd()) {
     // The right button that ended a pan opens nothing.
-    if (std::exchange(pan_ended_by_right_button_, false)) return true;
-    if (MainImage.HasPicture()) {
+    if (image_page_.TakePanEndedByRightButton()) return true;
+    if (image_page_.HasPicture()) {
       ImagePopupMenuPopup();
       menu = ImagePopupMenu.get();
     }
-  } else if (from == ArcListBox) {
+  } else if (from == archive_page_.ArcListBox()) {
     menu = ArcListPopupMenu.get();
-  } else if (from == RichEditURL.hwnd()) {
+  } else if (from == text_page_.RichEditURL().hwnd()) {
     menu = TextPopupMenu.get();
   }
   if (!menu) return false;

@@ -6,16 +6,19 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/actions.h"
+#include "app/archive_page.h"
 #include "app/controls/page_control.h"
-#include "app/controls/scroll_box.h"
 #include "app/controls/status_bar.h"
 #include "app/dispatch.h"
+#include "app/image_page.h"
 #include "app/controls/tool_bar.h"
 #include "app/settings.h"
+#include "app/text_page.h"
 #include "app/toolbar_layout.h"
 #include "app/toolbar_pictures.h"
 #include "app/view_state.h"
@@ -23,14 +26,11 @@
 #include "desktop/hook_hot_key.h"
 #include "desktop/popup_menu.h"
 #include "desktop/task_tray.h"
-#include "image/image_control.h"
-#include "text/rich_edit_url.h"
 #include "watcher/search_window.h"
 
 namespace zk {
 
 class TSingleInstance;
-class TReadTextThread;
 
 inline constexpr wchar_t kApplicationTitle[] = L"Zarvik";
 
@@ -48,13 +48,10 @@ struct MainFormOptions {
   std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)> message_box;
 };
 
-// Posted by the background text reader when a piece is ready.
-inline constexpr UINT kTextPieceMessage = WM_APP + 1;
-
 // Page indexes of `PageControl`.
 enum PageIndex { kImageTabSheet = 0, kTextTabSheet = 1, kArcTabSheet = 2 };
 
-class TZKMainForm final : public DispatchHost {
+class TZKMainForm final : public DispatchHost, private ImagePage::Host, private TextPage::Host {
  public:
   explicit TZKMainForm(MainFormOptions options = {});
   ~TZKMainForm() override;
@@ -94,7 +91,7 @@ class TZKMainForm final : public DispatchHost {
   void DispatchFile(const std::u16string& path, bool from_archive_list);
   void ClearView(bool forget_member);
   void SetStatus(const std::u16string& text) override;
-  std::u16string Status(int panel = 0) const { return StatusBar_.Text(panel); }
+  std::u16string Status(int panel = 0) const override { return StatusBar_.Text(panel); }
   void SetViewCaption(const std::u16string& path);
   std::u16string CacheFileName(const std::u16string& path);
 
@@ -114,8 +111,12 @@ class TZKMainForm final : public DispatchHost {
   // Mouse moves while the toolbar hides: shows it near the top; true when the move is taken.
   bool ApplicationEvents1Message(const MSG& msg);
 
+  // The three pages.
+  ImagePage& image_page() { return image_page_; }
+  TextPage& text_page() { return text_page_; }
+  ArchivePage& archive_page() { return archive_page_; }
+
   // The image page.
-  bool SuppressFit = false;  // set while actual size shows the picture again
   void ShowImageFile(const std::u16string& path);
   void CopyActionExecute();
   void CopyImageActionExecute();
@@ -128,8 +129,7 @@ class TZKMainForm final : public DispatchHost {
   void ZoomActionExecute(int tag);
   void BetterViewActionExecute(Action& action);
   // Shows the current file or archive member again, without the size limit.
-  void ReShow();
-  void MainImageMouse(UINT msg, WPARAM keys, POINT at);
+  void ReShow() override;
   // A wheel turn with the MK_* state of buttons and keys; always handled.
   bool FormMouseWheel(WPARAM keys, int delta);
   // Keys and wheel turns the window takes before any control sees them.
@@ -152,13 +152,8 @@ class TZKMainForm final : public DispatchHost {
 
   // Controls.
   PageControl PageControl_;
-  ScrollBox ScrollBox_;
-  ImageControl MainImage;
   StatusBar StatusBar_;
-  TRichEditURL RichEditURL;
   std::unique_ptr<PopupMenu> TextPopupMenu;
-  HWND ArcListBox = nullptr;
-  HWND FontTestMemo = nullptr;
   HWND ImageTabSheet() const { return PageControl_.page(kImageTabSheet); }
   HWND TextTabSheet() const { return PageControl_.page(kTextTabSheet); }
   HWND ArcTabSheet() const { return PageControl_.page(kArcTabSheet); }
@@ -167,10 +162,9 @@ class TZKMainForm final : public DispatchHost {
   HFONT CanvasFont() const { return ui_font_.get(); }
 
   // The text page.
-  void ShowTextView();
+  void ShowTextView() override;
   void OpenClickedURL(TRichEditURL& sender, const std::u16string& url);
   void OpenWebSearch(int tag);
-  bool reading_text() const { return read_text_thread_ != nullptr; }
 
   void ShowWarning(const std::wstring& message);
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type);
@@ -230,6 +224,15 @@ class TZKMainForm final : public DispatchHost {
   void CreateWatcherActions();
   void CreateToolBar();
   void CreateToolBarMenu();  // once the commands exist
+  void CreateToolPalette();  // the buttons the customisation offers; once the commands have handlers
+  static int ToolCommandOf(CommandId id);
+  static std::optional<CommandId> CommandOfTool(UINT_PTR command);
+  struct PaletteEntry {
+    ToolbarItem item;
+    std::wstring caption;  // the button's own caption, kept for the dialog's insert
+    std::wstring listed;   // as the dialog lists it, with the category
+  };
+  std::vector<PaletteEntry> tool_palette_;
   void CreateImagePopupMenu();
   void CreateArcListPopupMenu();
   bool OnContextMenu(HWND from, LPARAM lp);  // true when a menu was shown
@@ -263,14 +266,8 @@ class TZKMainForm final : public DispatchHost {
   void FormDestroy();
   void ReadCommandLine();
   void ApplyTextFont();
-  void ApplyTextFont(const FontSetting& font);
-  void ZoomTextFont(int tag);
   void CreateActions();
   void CreateTextControl();
-  void ClearTextView();
-  void OnTextPiece();
-  void StopTextReader();
-  bool HasTextSelection() const;
   SIZE DesignedWindowSize() const;
 
   // DispatchHost
@@ -300,14 +297,11 @@ class TZKMainForm final : public DispatchHost {
   bool form_created_ = false;  // start-up steps done; from now on the mouse-move filter acts
   bool shown_ = false;
   int busy_ = 0;
-  DWORD last_clear_tick_ = 0;
-  std::unique_ptr<TReadTextThread> read_text_thread_;
+  std::optional<DWORD> last_clear_time_;  // when the last clear's key was pressed; none yet: the first always clears
   UniqueFont ui_font_;
-  UniqueFont text_font_;
-  int text_font_points_ = 0;  // the text page's zoomed font size; 0: as set
-  bool panning_ = false;
-  POINT pan_start_{0, 0};
-  bool pan_ended_by_right_button_ = false;
+  ImagePage image_page_{*this};
+  TextPage text_page_{*this};
+  ArchivePage archive_page_;
 };
 
 }  // namespace zk

@@ -7,11 +7,11 @@ namespace zk {
 
 void TZKMainForm::CreateImagePopupMenu() {
   ImagePopupMenu = std::make_unique<PopupMenu>();
-  for (const char16_t* name : {u"CopyImageAction", u"SaveAction", u"CopyGraphicAction"})
-    AddCommandItem(*ImagePopupMenu, actions[name]);
+  for (CommandId id : {CommandId::CopyImageAction, CommandId::SaveAction, CommandId::CopyGraphicAction})
+    AddCommandItem(*ImagePopupMenu, actions[id]);
   CacheMenu = std::make_shared<PopupMenu>();
-  for (const char16_t* name : {u"MakeCacheAction", u"DeleteCacheAction", u"OpenCacheFolderAction"})
-    AddCommandItem(*CacheMenu, actions[name]);
+  for (CommandId id : {CommandId::MakeCacheAction, CommandId::DeleteCacheAction, CommandId::OpenCacheFolderAction})
+    AddCommandItem(*CacheMenu, actions[id]);
   PopupMenu::Item& cache = ImagePopupMenu->Add(L"キャッシュ操作(&S)", nullptr);
   cache.submenu = CacheMenu;
   cache.visible = [this] { return cache_menu_visible_; };
@@ -21,7 +21,7 @@ void TZKMainForm::ImagePopupMenuPopup() { cache_menu_visible_ = ::zk::FolderExis
 
 void TZKMainForm::CreateArcListPopupMenu() {
   ArcListPopupMenu = std::make_unique<PopupMenu>();
-  AddCommandItem(*ArcListPopupMenu, actions[u"CopyListAction"]);
+  AddCommandItem(*ArcListPopupMenu, actions[CommandId::CopyListAction]);
 }
 
 }  // namespace zk

@@ -19,9 +19,9 @@ constexpr wchar_t kFontSample[] = L"https://example.com/\r\nいろはにこん�
 }  // namespace
 
 void TZKMainForm::CreateOptionsActions() {
-  actions[u"OptionsAction"].on_execute = [this](Action&) { OptionsActionExecute(); };
+  actions[CommandId::OptionsAction].on_execute = [this](Action&) { OptionsActionExecute(); };
   // The sample text is kept with the text font.
-  if (FontTestMemo && WindowText(FontTestMemo).empty()) SetWindowTextW(FontTestMemo, kFontSample);
+  if (text_page_.FontTestMemo() && WindowText(text_page_.FontTestMemo()).empty()) SetWindowTextW(text_page_.FontTestMemo(), kFontSample);
 }
 
 void TZKMainForm::OptionsActionExecute() {
@@ -48,7 +48,7 @@ void TZKMainForm::OptionsActionExecute() {
     }
   } top_most_back;
   if (settings.TopMost) {
-    Action& top_most = actions[u"TopMostAction"];
+    Action& top_most = actions[CommandId::TopMostAction];
     top_most.checked = true;  // the command turns it off
     top_most.Execute();
     top_most_back.top_most = &top_most;
@@ -57,14 +57,14 @@ void TZKMainForm::OptionsActionExecute() {
   TZKOptionsForm form(wnd_, options_.message_box, kApplicationTitle);
   const std::u16string program = options_.program_path.empty() ? ProgramPath() : options_.program_path;
   form.program_folder = ExtractFilePath(program);
-  form.sample_text = FontTestMemo ? WindowText(FontTestMemo) : std::u16string();
+  form.sample_text = text_page_.FontTestMemo() ? WindowText(text_page_.FontTestMemo()) : std::u16string();
   form.OnShow = OnOptionsFormShow;
   if (!form.Create()) return;
 
   Settings values = settings;
-  values.BackgroundColor = ScrollBox_.color();
+  values.BackgroundColor = image_page_.ScrollBox().color();
   form.FillFrom(values);
-  Action& options = actions[u"OptionsAction"];
+  Action& options = actions[CommandId::OptionsAction];
   if (form.ShowModal(options.tag) != IDOK) return;
 
   options.tag = form.ActivePage();
@@ -78,7 +78,7 @@ void TZKMainForm::OptionsActionExecute() {
       HookHotKey->ChangeHotKey(kActiveHotKeyId, settings.ActiveHotKey);
   }
   ApplyTextFont();
-  ScrollBox_.SetColor(settings.BackgroundColor);
+  image_page_.ScrollBox().SetColor(settings.BackgroundColor);
 }
 
 }  // namespace zk

@@ -26,20 +26,20 @@ class PlatformOutViewHost final : public OutViewHost {
 }  // namespace
 
 void TZKMainForm::CreateOutsideActions() {
-  actions[u"OutViewAction"].on_execute = [this](Action&) { OutViewActionExecute(); };
+  actions[CommandId::OutViewAction].on_execute = [this](Action&) { OutViewActionExecute(); };
   // Double clicks on the picture and on the text open the outside viewer too.
-  MainImage.on_double_click = [this] { OutView(MainImage.hwnd()); };
-  RichEditURL.OnDblClick = [this](TRichEditURL& sender) { OutView(sender.hwnd()); };
+  image_page_.MainImage().on_double_click = [this] { OutView(image_page_.MainImage().hwnd()); };
+  text_page_.RichEditURL().OnDblClick = [this](TRichEditURL& sender) { OutView(sender.hwnd()); };
 }
 
 void TZKMainForm::OutViewActionExecute() {
-  OutView(ViewFileType == vfImage ? MainImage.hwnd() : RichEditURL.hwnd());
+  OutView(ViewFileType == vfImage ? image_page_.MainImage().hwnd() : text_page_.RichEditURL().hwnd());
 }
 
 void TZKMainForm::OutView(HWND sender) {
   OutViewInput in;
-  if (sender && sender == RichEditURL.hwnd()) in.source = OutViewSource::kTextControl;
-  else if (sender && sender == MainImage.hwnd()) in.source = OutViewSource::kPictureControl;
+  if (sender && sender == text_page_.RichEditURL().hwnd()) in.source = OutViewSource::kTextControl;
+  else if (sender && sender == image_page_.MainImage().hwnd()) in.source = OutViewSource::kPictureControl;
   else return;
   in.view = ViewFileType;
   in.text_program = settings.OutTextEditor;

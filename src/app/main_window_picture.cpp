@@ -1,58 +1,56 @@
-// The image page: a file's picture through the decoder its extension names,
-// or through the decoders that know the content.
+// The main window's side of the image page: showing a picture file, fitting,
+// the zoom commands, smooth reduction and copying the picture.
 #include "app/main_window.h"
 #include "base/text.h"
-#include "image/picture_clipboard.h"
-#include "image/picture_loader.h"
 
 namespace zk {
 
 bool TZKMainForm::ShowPicture(const std::u16string& path) {
   ShowImageFile(path);
-  if (!MainImage.HasPicture()) return false;
-  MainImage.SetVisible(true);
+  if (!image_page_.HasPicture()) return false;
+  image_page_.MainImage().SetVisible(true);
   ActivateImagePage();
   FitImage();
   return true;
 }
 
 void TZKMainForm::ShowImageFile(const std::u16string& path) {
-  const COLORREF background = ScrollBox_.ColorRef();
-  std::unique_ptr<Picture> picture;
-  if (std::optional<PictureDecoderKind> kind = PictureFormats().FindPictureFormat(PictureExtension(path))) {
-    try {
-      picture = LoadPictureFile(*kind, path, background);
-    } catch (const std::exception&) {
-      // Decoding failed: the content-based path below may still know the file.
-    }
-  }
-  if (!picture) {
-    // A file that cannot be opened here gets no picture; the text view then
-    // reports the read error.
-    std::optional<std::string> bytes = ReadFileUnshared(path);
-    if (!bytes) return;
-    try {
-      picture = MakeDIBPicture(DecodeByContent({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}));
-    } catch (const std::exception&) {
-      return;
-    }
-  }
-  const SIZE size = picture->Size();
-  MainImage.SetPicture(std::move(picture));
-  MainImage.Animate(true);
+  if (!image_page_.Load(path)) return;
+  const SIZE size = image_page_.MainImage().PictureSize();
   ViewFileType = vfImage;
   if (wnd_ && IsWindowVisible(wnd_)) SetFocus(wnd_);
   SetStatus(IntToText(size.cx) + u" x " + IntToText(size.cy));
 }
 
+void TZKMainForm::FitImage() { image_page_.Fit(settings.ImageCenter, settings.Better); }
+
+void TZKMainForm::ReShow() {
+  if (archive_page_.SelectedIndex() >= 0) {
+    // Seam: the selected archive member is extracted and shown again here.
+    return;
+  }
+  ReloadActionExecute();
+}
+
+void TZKMainForm::ZoomActionExecute(int tag) {
+  if (ViewFileType == vfText) text_page_.ZoomFont(settings.Font, tag);
+  else if (ViewFileType == vfImage) image_page_.Zoom(tag);
+}
+
+void TZKMainForm::BetterViewActionExecute(Action& action) {
+  action.checked = !action.checked;
+  settings.Better = action.checked;
+  if (ViewFileType == vfImage) ReShow();
+}
+
 void TZKMainForm::CopyImageActionExecute() {
-  if (MainImage.HasPicture() && !PutPictureOnClipboard(wnd_, *MainImage.picture(), ScrollBox_.ColorRef()))
-    ShowWarning(L"クリップボードにコピーできませんでした");
+  if (!image_page_.CopyToClipboard(wnd_)) ShowWarning(L"クリップボードにコピーできませんでした");
 }
 
 void TZKMainForm::CopyActionExecute() {
   if (ViewFileType == vfImage) CopyImageActionExecute();
-  else if (ViewFileType == vfText && RichEditURL.hwnd()) SendMessageW(RichEditURL.hwnd(), WM_COPY, 0, 0);
+  else if (ViewFileType == vfText && text_page_.RichEditURL().hwnd())
+    SendMessageW(text_page_.RichEditURL().hwnd(), WM_COPY, 0, 0);
 }
 
 }  // namespace zk

@@ -33,12 +33,12 @@ void TZKMainForm::FileInfoDeleter::operator()(TFileInfo* info) const { delete in
 
 void TZKMainForm::CreateReportActions() {
   // One handler for both; the command that ran tells them apart.
-  for (const char16_t* name : {u"TestAction", u"CopyTestAction"})
-    actions[name].on_execute = [this](Action& sender) { TestActionExecute(sender); };
+  for (CommandId id : {CommandId::TestAction, CommandId::CopyTestAction})
+    actions[id].on_execute = [this](Action& sender) { TestActionExecute(sender); };
 }
 
 void TZKMainForm::TestActionExecute(Action& sender) {
-  if (sender.name == u"CopyTestAction") {
+  if (&sender == &actions[CommandId::CopyTestAction]) {
     if (ShowMessageBox(kCopyReportQuestion, kApplicationTitle, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
     if (!SetClipboardText(wnd_, StateReport())) ShowWarning(kClipboardFailed);
     return;
@@ -55,29 +55,28 @@ std::u16string TZKMainForm::StateReport() {
   v.WorkFolder = WorkFolder;
   v.LastReadTime = LastReadTime;
 
+  const ImageControl& main_image = image_page_.MainImage();
   auto& image = v.MainImage;
-  image.zoom_tag = MainImage.zoom_tag;
-  image.visible = MainImage.visible();
-  image.center = MainImage.center;
-  image.auto_size = MainImage.auto_size;
-  image.stretch = MainImage.stretch;
-  image.bounds = BoundsInParent(MainImage.hwnd());
-  image.hint = MainImage.hint;
-  image.has_picture = MainImage.HasPicture();
-  image.fills_parent = MainImage.fill_parent;
+  image.zoom_tag = main_image.zoom_tag;
+  image.visible = main_image.visible();
+  image.center = main_image.center;
+  image.auto_size = main_image.auto_size;
+  image.stretch = main_image.stretch;
+  image.bounds = BoundsInParent(main_image.hwnd());
+  image.hint = main_image.hint;
+  image.has_picture = main_image.HasPicture();
+  image.fills_parent = main_image.fill_parent;
 
-  v.RichEditURL.visible = OwnVisible(RichEditURL.hwnd());
-  v.RichEditURL.bounds = BoundsInParent(RichEditURL.hwnd());
+  v.RichEditURL.visible = OwnVisible(text_page_.RichEditURL().hwnd());
+  v.RichEditURL.bounds = BoundsInParent(text_page_.RichEditURL().hwnd());
 
-  if (ArcListBox) {
-    v.ArcListBox.count = static_cast<int>(SendMessageW(ArcListBox, LB_GETCOUNT, 0, 0));
-    v.ArcListBox.item_index = static_cast<int>(SendMessageW(ArcListBox, LB_GETCURSEL, 0, 0));  // LB_ERR is -1
-  }
-  v.ArcListBox.visible = OwnVisible(ArcListBox);
+  v.ArcListBox.count = archive_page_.Count();
+  v.ArcListBox.item_index = archive_page_.SelectedIndex();
+  v.ArcListBox.visible = OwnVisible(archive_page_.ArcListBox());
 
-  v.ScrollBox.visible = OwnVisible(ScrollBox_.hwnd());
-  v.ScrollBox.auto_scroll = ScrollBox_.auto_scroll;
-  v.ScrollBox.hint = ScrollBox_.hint;
+  v.ScrollBox.visible = OwnVisible(image_page_.ScrollBox().hwnd());
+  v.ScrollBox.auto_scroll = image_page_.ScrollBox().auto_scroll;
+  v.ScrollBox.hint = image_page_.ScrollBox().hint;
 
   v.SelectedFileName = SelectedFileName;
   v.ViewFileType = ViewFileType;

@@ -40,13 +40,13 @@ void TZKMainForm::FormCreate() {
   SIZE designed = DesignedWindowSize();
   defaults.Width = designed.cx;
   defaults.Height = designed.cy;
-  defaults.BackgroundColor = ScrollBox_.color();
+  defaults.BackgroundColor = image_page_.ScrollBox().color();
   settings = defaults;
 
-  actions[u"ZoomUpAction"].shortcuts = {VK_ADD};
-  actions[u"ZoomOutAction"].shortcuts = {VK_SUBTRACT};
-  actions[u"ZoomFitAction"].shortcuts = {VK_MULTIPLY};
-  actions[u"RealSizeAction"].shortcuts = {VK_DIVIDE};
+  actions[CommandId::ZoomUpAction].shortcuts = {VK_ADD};
+  actions[CommandId::ZoomOutAction].shortcuts = {VK_SUBTRACT};
+  actions[CommandId::ZoomFitAction].shortcuts = {VK_MULTIPLY};
+  actions[CommandId::RealSizeAction].shortcuts = {VK_DIVIDE};
 
   // The page control fills the window (OnSize); its pages have no tabs.
 
@@ -61,6 +61,7 @@ void TZKMainForm::FormCreate() {
 
   ToolbarIniName = ToolbarIniNameFor(IniFileName);
   CreateToolBarMenu();
+  CreateToolPalette();
   CreateImagePopupMenu();
   CreateArcListPopupMenu();
   LoadToolbarLayout();
@@ -85,7 +86,7 @@ void TZKMainForm::ReadCommandLine() {
 void TZKMainForm::FormDestroy() {
   CleanUpWorkFolder(ShellFolderDeletion(wnd_), WorkFolder);
 
-  StopTextReader();
+  text_page_.StopReader();
 
   SaveSettings();
 
@@ -118,11 +119,11 @@ void TZKMainForm::LoadSettings() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 
   if (settings.TopMost) {
-    Action& top_most = actions[u"TopMostAction"];
+    Action& top_most = actions[CommandId::TopMostAction];
     top_most.checked = false;  // the command flips it on
     top_most.Execute();
   }
-  ScrollBox_.SetColor(settings.BackgroundColor);
+  image_page_.ScrollBox().SetColor(settings.BackgroundColor);
   ApplyTextFont();
 }
 
@@ -138,29 +139,12 @@ void TZKMainForm::SaveSettings() {
   settings.Left = r.left;
   settings.Width = r.right - r.left;
   settings.Height = r.bottom - r.top;
-  settings.BackgroundColor = ScrollBox_.color();
+  settings.BackgroundColor = image_page_.ScrollBox().color();
 
   WinAnsiCodec ansi;
   IniFile ini = IniFile::Parse(ReadWholeFile(IniFileName).value_or(std::string()), ansi);
   WriteSettings(settings, ini, 96);
   WriteWholeFile(IniFileName, ini.Serialize(ansi));
-}
-
-void TZKMainForm::ApplyTextFont() {
-  text_font_points_ = 0;
-  ApplyTextFont(settings.Font);
-}
-
-void TZKMainForm::ApplyTextFont(const FontSetting& f) {
-  text_font_.reset(CreateFontW(f.height, 0, 0, 0, (f.style & kFontBold) ? FW_BOLD : FW_NORMAL,
-                               (f.style & kFontItalic) != 0, (f.style & kFontUnderline) != 0,
-                               (f.style & kFontStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               static_cast<BYTE>(f.pitch == 1 ? VARIABLE_PITCH : f.pitch == 2 ? FIXED_PITCH
-                                                                                              : DEFAULT_PITCH),
-                               W(f.name)));
-  if (FontTestMemo) SendMessageW(FontTestMemo, WM_SETFONT, reinterpret_cast<WPARAM>(text_font_.get()), FALSE);
-  RichEditURL.SetFont(text_font_.get(), ColorToRgb(f.color));
 }
 
 }  // namespace zk

@@ -25,10 +25,22 @@ void TZKMainForm::CreateToolBar() {
   ActionToolBar.Create(wnd_, kToolBarId, LargeImageList.get(), kToolButtonSize);
 }
 
+void TZKMainForm::CreateToolPalette() {
+  tool_palette_.clear();
+  for (CommandId id : ToolbarPalette([this](CommandId c) { return actions[c].on_execute != nullptr; })) {
+    PaletteEntry entry{ToolbarItemOf(id)};
+    entry.caption = ToWide(entry.item.caption);
+    const std::u16string_view category = InfoOf(id).category;
+    entry.listed = category.empty() ? entry.caption : ToWide(std::u16string(category)) + L": " + entry.caption;
+    tool_palette_.push_back(std::move(entry));
+  }
+
+}
+
 void TZKMainForm::CreateToolBarMenu() {
   ActionToolBarPopupMenu = std::make_unique<PopupMenu>();
-  auto action_item = [this](const char16_t* name, std::function<bool()> visible) {
-    Action& a = actions[name];
+  auto action_item = [this](CommandId id, std::function<bool()> visible) {
+    Action& a = actions[id];
     PopupMenu::Item& item = ActionToolBarPopupMenu->Add(ToWide(a.caption), [&a] { a.Execute(); });
     item.checked = [&a] {
       a.Update();
@@ -38,9 +50,9 @@ void TZKMainForm::CreateToolBarMenu() {
   };
   auto on_first_button = [this] { return mouse_on_first_button_; };
   auto elsewhere = [this] { return !mouse_on_first_button_; };
-  action_item(u"NotUsedInTrayAction", on_first_button);
+  action_item(CommandId::NotUsedInTrayAction, on_first_button);
   ActionToolBarPopupMenu->Add(L"ツールバーの設定..", [this] { N3Click(); }).visible = elsewhere;
-  action_item(u"HideToolBarAction", elsewhere);
+  action_item(CommandId::HideToolBarAction, elsewhere);
   ActionToolBarPopupMenu->Add(L"-", nullptr).visible = elsewhere;
   ActionToolBarPopupMenu->Add(std::wstring(kApplicationTitle) + L" について..", [this] { AboutMenClick(); }).visible =
       elsewhere;
@@ -54,17 +66,12 @@ int TZKMainForm::PlaceToolBar(int width) {
 
 void TZKMainForm::ApplyToolbarLayout(const ToolbarLayout& layout) {
   std::vector<ToolBar::Button> buttons;
-  const auto& all = actions.actions();
   for (const ToolbarItem& item : layout) {
     ToolBar::Button b;
     if (!item.separator()) {
-      for (size_t i = 0; i < all.size(); ++i)
-        if (all[i]->name == item.action) {
-          b.command = kFirstToolCommand + static_cast<int>(i);
-          b.caption = ToWide(all[i]->caption);
-        }
-      if (!b.command) continue;
+      b.command = ToolCommandOf(*item.command);
       b.picture = item.picture;
+      b.caption = ToWide(item.caption);
     }
     b.hidden = !item.visible;
     buttons.push_back(b);
@@ -75,11 +82,16 @@ void TZKMainForm::ApplyToolbarLayout(const ToolbarLayout& layout) {
 
 ToolbarLayout TZKMainForm::CurrentToolbarLayout() const {
   ToolbarLayout layout;
-  const auto& all = actions.actions();
   for (const ToolBar::Button& b : ActionToolBar.Buttons()) {
-    const size_t index = static_cast<size_t>(b.command - kFirstToolCommand);
-    if (b.command == 0) layout.push_back({u"", -1, !b.hidden});
-    else if (index < all.size()) layout.push_back({all[index]->name, b.picture, !b.hidden});
+    if (b.command == 0) {
+      layout.push_back({std::nullopt, -1, !b.hidden, {}});
+    } else if (std::optional<CommandId> id = CommandOfTool(b.command)) {
+      ToolbarItem item = ToolbarItemOf(*id);
+      item.picture = b.picture;
+      item.visible = !b.hidden;
+      if (!b.caption.empty()) item.caption = FromWide(b.caption);
+      layout.push_back(std::move(item));
+    }
   }
   return layout;
 }
@@ -92,9 +104,7 @@ void TZKMainForm::LoadToolbarLayout() {
     if (bytes) {
       std::string_view text(*bytes);
       if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-      stored = ParseToolbarLayout(Utf8ToUtf16(text), [this](std::u16string_view name) {
-        return actions.Find(name) != nullptr;
-      });
+      stored = ParseToolbarLayout(Utf8ToUtf16(text));
     }
     if (stored) {
       layout = std::move(*stored);
@@ -112,30 +122,34 @@ void TZKMainForm::SaveToolbarLayout() {
   WriteWholeFile(ToolbarIniName, "\xEF\xBB\xBF" + Utf16ToUtf8(text));
 }
 
+int TZKMainForm::ToolCommandOf(CommandId id) { return kFirstToolCommand + static_cast<int>(id); }
+
+std::optional<CommandId> TZKMainForm::CommandOfTool(UINT_PTR command) {
+  if (command < kFirstToolCommand || command - kFirstToolCommand >= kCommandCount) return std::nullopt;
+  return static_cast<CommandId>(command - kFirstToolCommand);
+}
+
 void TZKMainForm::UpdateToolBar() {
-  const auto& all = actions.actions();
-  for (size_t i = 0; i < all.size(); ++i)
-    ActionToolBar.SetState(kFirstToolCommand + static_cast<int>(i), all[i]->enabled, all[i]->checked);
+  for (const Action& a : actions) ActionToolBar.SetState(ToolCommandOf(actions.IdOf(a)), a.enabled, a.checked);
 }
 
 bool TZKMainForm::OnToolBarCommand(int command) {
-  const size_t index = static_cast<size_t>(command - kFirstToolCommand);
-  if (command < kFirstToolCommand || index >= actions.actions().size()) return false;
-  actions.actions()[index]->Execute();
+  const std::optional<CommandId> id = CommandOfTool(static_cast<UINT_PTR>(command));
+  if (!id) return false;
+  actions[*id].Execute();
   return true;
 }
 
 bool TZKMainForm::OnToolBarNotify(NMHDR* header, LRESULT* result) {
   if (!ActionToolBar.hwnd()) return false;
-  const auto& all = actions.actions();
   if (header->code == TTN_GETDISPINFOW) {
-    const size_t index = header->idFrom - kFirstToolCommand;
-    if (header->idFrom < kFirstToolCommand || index >= all.size()) return false;
+    const std::optional<CommandId> id = CommandOfTool(header->idFrom);
+    if (!id) return false;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
     // A hint "short|long" shows its short part.
-    const std::u16string& hint = all[index]->hint;
-    const std::u16string tip = hint.substr(0, hint.find(u'|'));
-    tool_tip_text_ = ToWide(tip.empty() ? all[index]->caption : tip);
+    const Action& action = actions[*id];
+    const std::u16string tip = action.hint.substr(0, action.hint.find(u'|'));
+    tool_tip_text_ = ToWide(tip.empty() ? action.caption : tip);
     info->lpszText = tool_tip_text_.data();
     *result = 0;
     return true;
@@ -147,25 +161,21 @@ bool TZKMainForm::OnToolBarNotify(NMHDR* header, LRESULT* result) {
       *result = TRUE;
       return true;
     case TBN_GETBUTTONINFOW: {
-      // The buttons the customisation dialog offers: every command of the designed toolbar.
+      // The buttons the customisation dialog offers: every command that has
+      // a handler, grouped by category; the list shows the category first.
       auto* info = reinterpret_cast<NMTOOLBARW*>(header);
-      std::vector<ToolbarItem> palette;
-      for (const ToolbarItem& item : DesignedToolbarLayout())
-        if (!item.separator()) palette.push_back(item);
-      if (info->iItem < 0 || static_cast<size_t>(info->iItem) >= palette.size()) {
+      if (info->iItem < 0 || static_cast<size_t>(info->iItem) >= tool_palette_.size()) {
         *result = FALSE;
         return true;
       }
-      const ToolbarItem& item = palette[static_cast<size_t>(info->iItem)];
-      for (size_t i = 0; i < all.size(); ++i)
-        if (all[i]->name == item.action) {
-          info->tbButton = {};
-          info->tbButton.iBitmap = item.picture;
-          info->tbButton.idCommand = kFirstToolCommand + static_cast<int>(i);
-          info->tbButton.fsState = TBSTATE_ENABLED;
-          info->tbButton.fsStyle = BTNS_BUTTON;
-          if (info->pszText && info->cchText > 0) lstrcpynW(info->pszText, W(all[i]->caption), info->cchText);
-        }
+      const PaletteEntry& entry = tool_palette_[static_cast<size_t>(info->iItem)];
+      info->tbButton = {};
+      info->tbButton.iBitmap = entry.item.picture;
+      info->tbButton.idCommand = ToolCommandOf(*entry.item.command);
+      info->tbButton.fsState = TBSTATE_ENABLED;
+      info->tbButton.fsStyle = BTNS_BUTTON;
+      info->tbButton.iString = reinterpret_cast<INT_PTR>(entry.caption.c_str());
+      if (info->pszText && info->cchText > 0) lstrcpynW(info->pszText, entry.listed.c_str(), info->cchText);
       *result = TRUE;
       return true;
     }

@@ -25,7 +25,7 @@ void TZKMainForm::CreateTrayAndHotKey() {
   TaskTray->SetTipString(FromWide(kApplicationTitle));
 
   TaskTrayPopupMenu = std::make_unique<PopupMenu>();
-  Action& run = actions[u"RunEverythingAction"];
+  Action& run = actions[CommandId::RunEverythingAction];
   TaskTrayPopupMenu->Add(
       ToWide(run.caption), [&run] { run.Execute(); },
       [&run] {
@@ -67,7 +67,7 @@ void TZKMainForm::N2Click() {
 }
 
 void TZKMainForm::N4Click() {
-  actions[u"NotUsedInTrayAction"].checked = false;
+  actions[CommandId::NotUsedInTrayAction].checked = false;
   settings.NotUsedInTray = false;
   SetInTray(false);
 }

@@ -1,14 +1,9 @@
 // The view state of the main window and its side of the file dispatch.
 #include "app/main_window.h"
-#include "base/file_byte_source.h"
+#include "app/outside_programs.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
-#include "app/outside_programs.h"
-#include "base/paths.h"
 #include "text/binary_view.h"
-#include "text/command_line_unit.h"
-#include "text/mp3_tags.h"
-#include "text/outline_document.h"
 
 namespace zk {
 
@@ -24,26 +19,10 @@ void TZKMainForm::ClearView(bool forget_member) {
   SetViewCaption(u"");
   StatusBar_.SetText(1, u"");
   ViewFileType = vfTemp;
-
-  MainImage.zoom_tag = -1;
-  MainImage.center = true;
-  MainImage.SetVisible(false);
-  MainImage.hint.clear();
-  MainImage.ClearPicture();
-  MainImage.auto_size = true;
-  MainImage.stretch = false;
-  MainImage.fill_parent = false;
-  MainImage.SetBounds(0, 0, 0, 0);
-  if (MainImage.hwnd()) MoveWindow(MainImage.hwnd(), 0, 0, 0, 0, FALSE);
-
-  ClearTextView();
-
-  if (ArcListBox) ShowWindow(ArcListBox, SW_HIDE);
+  image_page_.Clear();
+  text_page_.Clear();
+  archive_page_.SetVisible(false);
   if (forget_member) ShownMemberPath.clear();
-
-  ScrollBox_.auto_scroll = true;
-  ScrollBox_.hint.clear();
-  ScrollBox_.Layout();
   SetStatus(u"");
 }
 
@@ -74,9 +53,7 @@ void TZKMainForm::SetBusyCursor(bool busy) {
   SetCursor(LoadCursorW(nullptr, busy_ > 0 ? IDC_WAIT : IDC_ARROW));
 }
 
-void TZKMainForm::ClearArchiveList() {
-  if (ArcListBox) SendMessageW(ArcListBox, LB_RESETCONTENT, 0, 0);
-}
+void TZKMainForm::ClearArchiveList() { archive_page_.Clear(); }
 
 void TZKMainForm::ActivateImagePage() { PageControl_.SetActivePage(kImageTabSheet); }
 
@@ -91,14 +68,15 @@ class ImagePageBinaryTarget final : public BinaryViewTarget {
   HWND ShowPictureControl() override {
     form_.ViewFileType = vfBinary;
     form_.PageControl_.SetActivePage(kImageTabSheet);
-    form_.MainImage.fill_parent = true;
-    form_.MainImage.SetVisible(true);
-    form_.ScrollBox_.Layout();
-    return form_.MainImage.hwnd();
+    ImageControl& image = form_.image_page().MainImage();
+    image.fill_parent = true;
+    image.SetVisible(true);
+    form_.image_page().ScrollBox().Layout();
+    return image.hwnd();
   }
-  COLORREF BackgroundColor() override { return form_.ScrollBox_.ColorRef(); }
+  COLORREF BackgroundColor() override { return form_.image_page().ScrollBox().ColorRef(); }
   HFONT CanvasFont() override { return form_.CanvasFont(); }
-  void SetPicture(UniqueBitmap picture) override { form_.MainImage.SetPicture(std::move(picture)); }
+  void SetPicture(UniqueBitmap picture) override { form_.image_page().MainImage().SetPicture(std::move(picture)); }
 
  private:
   TZKMainForm& form_;
@@ -116,46 +94,10 @@ std::u16string TZKMainForm::ResolveShortcut(const std::u16string& path) { return
 // Seam: ".ArcLink" files show the picture they name out of an archive.
 void TZKMainForm::OpenArcLink(const std::u16string&) {}
 
-// Seams: the views of later stages. Until they exist the file goes on to the
-// next test of the dispatch.
-bool TZKMainForm::ShowMp3Summary(const std::u16string& path) {
-  RichEditURL.Clear();
-  FileByteSource file(path);
-  TMyTagID3 tag(path, file, WinAnsiCodec());
-  RichEditURL.SetText(Mp3TagSummary(tag));
-  if (!RichEditURL.Text().empty()) ShowTextView();
-  else ShowBinaryView(path, false);
-  return true;
-}
-bool TZKMainForm::ShowConvertedDocument(const std::u16string& path) {
-  // The located converter itself, so that one found through its App Paths
-  // entry runs as well as one on the search path.
-  std::u16string command = QuotePath(xdoc2txtPath) + u" " + QuotePath(path);
-  RichEditURL.SetText(TCommandLineUnit::RunCommandLine(command));
-  ShowTextView();
-  return true;
-}
-
 void TZKMainForm::LocateConverter() { xdoc2txtPath = FindProgram(u"xdoc2txt.exe"); }
 bool TZKMainForm::ListArchive(const std::u16string& path) {
   ListedArchivePath = path;
   return false;
 }
-bool TZKMainForm::ShowOutlineDocument(const std::u16string& path) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return false;
-  OutlineChapter chapter = ReadOutlineDocument(*bytes, WinAnsiCodec());
-  RichEditURL.Clear();
-  if (!chapter.showed) return false;
-  if (!chapter.rich_text.empty()) {
-    RichEditURL.LoadRtf(chapter.rich_text);
-    RichEditURL.InsertFirstLine(chapter.title);
-  } else {
-    RichEditURL.SetText(chapter.title);
-  }
-  ShowTextView();
-  return true;
-}
-
 
 }  // namespace zk

@@ -18,7 +18,7 @@ constexpr UINT kWatchIntervalMs = 100;
 }  // namespace
 
 void TZKMainForm::CreateWatcherActions() {
-  Action& find = actions[u"FindEverythingAction"];
+  Action& find = actions[CommandId::FindEverythingAction];
   find.on_update = [](Action& x) { x.enabled = true; };
   find.on_execute = [this](Action& x) {
     x.checked = !x.checked;
@@ -31,16 +31,16 @@ void TZKMainForm::CreateWatcherActions() {
       x.hint = WatcherHint(x.caption, WatcherState::kOff);
     }
   };
-  actions[u"RunEverythingAction"].on_execute = [this](Action&) { RunEverythingActionExecute(); };
-  actions[u"ShowEverythingAction"].on_execute = [this](Action&) { SetForegroundWindow(EverythingHandle); };
+  actions[CommandId::RunEverythingAction].on_execute = [this](Action&) { RunEverythingActionExecute(); };
+  actions[CommandId::ShowEverythingAction].on_execute = [this](Action&) { SetForegroundWindow(EverythingHandle); };
   // Down and Up step the result list (tags 1 and -1).
-  actions[u"NextItemAction"].on_execute = [this](Action& x) { StepEverythingSelection(x.tag); };
-  actions[u"PreItemAction"].on_execute = [this](Action& x) { StepEverythingSelection(x.tag); };
+  actions[CommandId::NextItemAction].on_execute = [this](Action& x) { StepEverythingSelection(x.tag); };
+  actions[CommandId::PreItemAction].on_execute = [this](Action& x) { StepEverythingSelection(x.tag); };
 }
 
 void TZKMainForm::FormPaint() {
   first_paint_done_ = true;
-  actions[u"FindEverythingAction"].Execute();
+  actions[CommandId::FindEverythingAction].Execute();
 }
 
 bool TZKMainForm::OnWatchTimer(UINT_PTR timer_id) {
@@ -56,7 +56,7 @@ bool TZKMainForm::OnWatchTimer(UINT_PTR timer_id) {
 }
 
 void TZKMainForm::TimerTimer() {
-  Action& find = actions[u"FindEverythingAction"];
+  Action& find = actions[CommandId::FindEverythingAction];
   if (!find.checked) {
     find.hint = WatcherHint(find.caption, WatcherState::kOff);
     return;
@@ -76,7 +76,7 @@ void TZKMainForm::TimerTimer() {
     status_bar_reader_.Release();
     if (RunEverythingAtStart) {
       RunEverythingAtStart = false;
-      actions[u"RunEverythingAction"].Execute();
+      actions[CommandId::RunEverythingAction].Execute();
     }
     find.hint = WatcherHint(find.caption, WatcherState::kAbsent);
     if (TaskTray && !TaskTray->Registered() && settings.NotUsedInTray) SetInTray(true);

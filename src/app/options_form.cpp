@@ -94,21 +94,20 @@ void TZKOptionsForm::FormCreate() {
 }
 
 void TZKOptionsForm::CreateActions() {
-  Action& add = actions.Add(u"KakuListAddAction", u"追加(&A)..");
-  add.on_execute = [this](Action&) { KakuListAddActionExecute(); };
-  Action& del = actions.Add(u"KakuListDelAction", u"削除(&D)..");
-  del.on_execute = [this](Action&) { KakuListDelActionExecute(); };
-  del.on_update = [this](Action& a) { KakuListDelActionUpdate(a); };
+  KakuListAddAction.on_execute = [this](Action&) { KakuListAddActionExecute(); };
+  KakuListDelAction.on_execute = [this](Action&) { KakuListDelActionExecute(); };
+  KakuListDelAction.on_update = [this](Action& a) { KakuListDelActionUpdate(a); };
 }
 
 void TZKOptionsForm::UpdateActions() {
-  actions.UpdateAll();
-  const bool can_delete = actions[u"KakuListDelAction"].enabled;
+  KakuListAddAction.Update();
+  KakuListDelAction.Update();
+  const bool can_delete = KakuListDelAction.enabled;
   // A button that loses its input must not keep the focus, or the keyboard
   // would reach nothing.
   if (!can_delete && GetFocus() == KakuListDelButton) SetFocus(KakuListBox.hwnd());
   EnableWindow(KakuListDelButton, can_delete);
-  EnableWindow(KakuListAddButton, actions[u"KakuListAddAction"].enabled);
+  EnableWindow(KakuListAddButton, KakuListAddAction.enabled);
 }
 
 void TZKOptionsForm::FillFrom(const Settings& s) {
@@ -263,11 +262,11 @@ void TZKOptionsForm::OnCommand(int id, int code) {
       done_ = true;
       return;
     case kKakuListAdd:
-      actions[u"KakuListAddAction"].Execute();
+      KakuListAddAction.Execute();
       UpdateActions();
       return;
     case kKakuListDel:
-      actions[u"KakuListDelAction"].Execute();
+      KakuListDelAction.Execute();
       UpdateActions();
       return;
     case kKakuListBox:

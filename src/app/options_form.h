@@ -90,7 +90,8 @@ class TZKOptionsForm {
   MultiSelectListBox KakuListBox;
   HWND KakuListAddButton = nullptr;
   HWND KakuListDelButton = nullptr;
-  ActionList actions;  // KakuListAddAction, KakuListDelAction
+  Action KakuListAddAction{u"追加(&A).."};
+  Action KakuListDelAction{u"削除(&D).."};
   // "Te&xt"
   HWND Button1 = nullptr;
   TRichEditURL FontPreview;

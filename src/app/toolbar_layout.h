@@ -1,20 +1,25 @@
-// Which commands the toolbar carries, in which order and with which picture:
-// the designed layout and the text kept in the toolbar layout file.
+// Which commands the toolbar carries, in which order, with which picture and
+// caption: the designed layout and the text kept in the toolbar layout file.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/commands.h"
+
 namespace zk {
 
+// The picture of a command outside the designed toolbar.
+inline constexpr int kPlainCommandPicture = 13;
+
 struct ToolbarItem {
-  std::u16string action;   // empty for a separator
-  int picture = -1;        // index into the toolbar's pictures
+  std::optional<CommandId> command;  // nothing for a separator
+  int picture = -1;                  // index into the toolbar's pictures
   bool visible = true;
-  bool separator() const { return action.empty(); }
+  std::u16string caption;  // as the toolbar's menus and its customisation show the item
+  bool separator() const { return !command; }
   bool operator==(const ToolbarItem&) const = default;
 };
 
@@ -23,16 +28,28 @@ using ToolbarLayout = std::vector<ToolbarItem>;
 // The toolbar as designed, left to right.
 ToolbarLayout DesignedToolbarLayout();
 
-// The picture a command shows on the toolbar, or -1 when it has none.
-int ToolbarPictureOf(std::u16string_view action);
+// A command's toolbar item as the customisation adds it: the designed picture
+// and caption, or the plain picture and the command's own caption.
+ToolbarItem ToolbarItemOf(CommandId command);
 
-// The layout file's text: a heading line, then one line per item
-// ("-" for a separator, else "<action>,<picture>,<0|1 visible>").
+// The commands the customisation offers, grouped by category in the order of
+// `kCommandCategories`, each group in table order; `offered` says which may be.
+template <class Offered>
+std::vector<CommandId> ToolbarPalette(Offered offered) {
+  std::vector<CommandId> palette;
+  for (std::u16string_view category : kCommandCategories)
+    for (const CommandInfo& c : CommandTable())
+      if (c.category == category && offered(c.id)) palette.push_back(c.id);
+  return palette;
+}
+
+// The layout file's text: a heading line, then one line per item ("-" for a
+// separator, else "<command>,<picture>,<0|1 visible>,<caption>").
 std::u16string SerializeToolbarLayout(const ToolbarLayout& layout);
 
-// Nothing when the text is not a layout this program wrote or names a command
-// `known` does not know.
-std::optional<ToolbarLayout> ParseToolbarLayout(std::u16string_view text,
-                                                const std::function<bool(std::u16string_view)>& known);
+// Nothing when the text is not a layout this program wrote. An item naming a
+// command this program does not know is left out; one without a caption (an
+// older file) gets its command's toolbar caption.
+std::optional<ToolbarLayout> ParseToolbarLayout(std::u16string_view text);
 
 }  // namespace zk

@@ -171,6 +171,14 @@ void Draw(Painter& p, int index) {
       p.Brush(RGB(255, 236, 160));
       p.Circle(100, 24, 12);
       break;
+    case 13:  // any other command: a key cap with a dot
+      p.Pen(kInk, 6);
+      p.Brush(kBlue);
+      p.Round(12, 12, 116, 116, 28);
+      p.NoPen();
+      p.Brush(kPaper);
+      p.Circle(64, 64, 18);
+      break;
   }
 }
 

@@ -7,7 +7,7 @@
 
 namespace zk {
 
-constexpr int kToolbarPictureCount = 13;
+constexpr int kToolbarPictureCount = 14;
 
 struct ImageListTraits {
   static HIMAGELIST Invalid() { return nullptr; }

@@ -11,6 +11,9 @@ target_sources(zarvik_win PRIVATE
   app/controls/scroll_box.cpp
   app/controls/tool_bar.cpp
   app/main_window.cpp
+  app/archive_page.cpp
+  app/image_page.cpp
+  app/text_page.cpp
   app/main_window_actions.cpp
   app/main_window_picture.cpp
   app/main_window_startup.cpp
@@ -19,7 +22,6 @@ target_sources(zarvik_win PRIVATE
   app/main_window_tray.cpp
   app/main_window_view.cpp
   app/main_window_watcher.cpp
-  app/main_window_zoom.cpp
   app/outside_programs.cpp
   app/toolbar_pictures.cpp
   app/controls/color_panel.cpp

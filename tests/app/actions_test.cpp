@@ -7,11 +7,13 @@
 namespace zk {
 namespace {
 
+// Ctrl+C belongs to both copy commands; the table's order gives it to the first.
 TEST(ActionListTest, KeyRunsTheFirstCommandOfTheTableAndOnlyWhenEnabled) {
   ActionList list;
   int copies = 0, image_copies = 0;
-  Action& copy = list.Add(u"CopyAction", u"コピー", {}, {kCtrl | 'C'});
-  Action& copy_image = list.Add(u"CopyImageAction", u"画像", {}, {kCtrl | 'C'});
+  Action& copy = list[CommandId::CopyAction];
+  Action& copy_image = list[CommandId::CopyImageAction];
+  EXPECT_EQ(copy_image.shortcuts, std::vector<Shortcut>{kCtrl | 'C'});
   copy.on_execute = [&](Action&) { ++copies; };
   copy_image.on_execute = [&](Action&) { ++image_copies; };
   bool enabled = true;
@@ -29,13 +31,40 @@ TEST(ActionListTest, KeyRunsTheFirstCommandOfTheTableAndOnlyWhenEnabled) {
 
 TEST(ActionListTest, SecondShortcutAndTextsOfKeys) {
   ActionList list;
-  Action& reload = list.Add(u"ReloadAction", u"制限なしにリロード", {}, {0x74, kCtrl | 'R'});
+  Action& reload = list[CommandId::ReloadAction];
   EXPECT_EQ(list.ForShortcut(kCtrl | 'R'), &reload);
   EXPECT_EQ(ShortcutText(reload.shortcuts[0]), u"F5");
   EXPECT_EQ(ShortcutText(kCtrl | kAlt | 'V'), u"Ctrl+Alt+V");
   EXPECT_EQ(ShortcutText(0x6B), u"Num +");
   EXPECT_EQ(ShortcutText(kCtrl | 0x09), u"Ctrl+Tab");
-  EXPECT_THROW(list[u"Missing"], std::out_of_range);
+  EXPECT_EQ(list.Find(u"Missing"), nullptr);
+}
+
+// The table as the toolbar file and the customisation read it: names, tags
+// and categories of a sample of rows, and every name found again.
+TEST(CommandTableTest, NamesTagsAndCategories) {
+  ActionList list;
+  struct Row {
+    CommandId id;
+    std::u16string_view name;
+    int tag;
+    std::u16string_view category;
+  };
+  for (const Row& r : {Row{CommandId::FindEverythingAction, u"FindEverythingAction", 0, u""},
+                       Row{CommandId::ZoomOutAction, u"ZoomOutAction", -1, u"HowView"},
+                       Row{CommandId::RealSizeAction, u"RealSizeAction", 99, u"ImageView"},
+                       Row{CommandId::CtrlEndAction, u"CtrlEndAction", -999, u"ArcView"},
+                       Row{CommandId::WikipediaAction, u"WikipediaAction", 1, u"Serch"},
+                       Row{CommandId::CopyListAction, u"CopyListAction", 0, u"ArcView"}}) {
+    EXPECT_EQ(list[r.id].name, r.name);
+    EXPECT_EQ(list[r.id].tag, r.tag);
+    EXPECT_EQ(list[r.id].category, r.category);
+  }
+  EXPECT_EQ(kCommandCount, 36u);
+  for (const CommandInfo& c : CommandTable()) {
+    EXPECT_EQ(CommandByName(c.name), c.id);
+    EXPECT_EQ(list.Find(c.name), &list[c.id]);
+  }
 }
 
 TEST(QuotePathTest, QuotesOnceAndClosesWhatIsOpen) {

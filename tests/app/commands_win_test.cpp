@@ -14,10 +14,12 @@ namespace {
 
 using CommandsTest = test::MainWindowFixture;
 
-std::map<std::u16string, bool> Enabled(TZKMainForm& form) {
+using enum CommandId;
+
+std::map<CommandId, bool> Enabled(TZKMainForm& form) {
   form.Idle();
-  std::map<std::u16string, bool> states;
-  for (const auto& a : form.actions.actions()) states[a->name] = a->enabled;
+  std::map<CommandId, bool> states;
+  for (const Action& a : form.actions) states[form.actions.IdOf(a)] = a.enabled;
   return states;
 }
 
@@ -34,35 +36,35 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   };
 
   auto none = Enabled(*form);  // nothing shown yet
-  for (const char16_t* n : {u"ZoomUpAction", u"ZoomFitAction", u"RealSizeAction", u"SaveAction", u"CopyAction",
-                            u"CopyImageAction", u"SellectAllAction", u"OutViewAction", u"ReloadAction"})
-    EXPECT_FALSE(none[n]) << Utf16ToUtf8(n);
-  for (const char16_t* n : {u"ClearAction", u"OptionsAction", u"TopMostAction", u"TestAction", u"NextItemAction"})
-    EXPECT_TRUE(none[n]) << Utf16ToUtf8(n);
+  for (CommandId n : {ZoomUpAction, ZoomFitAction, RealSizeAction, SaveAction, CopyAction,
+                            CopyImageAction, SellectAllAction, OutViewAction, ReloadAction})
+    EXPECT_FALSE(none[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));
+  for (CommandId n : {ClearAction, OptionsAction, TopMostAction, TestAction, NextItemAction})
+    EXPECT_TRUE(none[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));
 
   show(picture);
   auto image = Enabled(*form);
-  for (const char16_t* n : {u"ZoomUpAction", u"ZoomOutAction", u"ZoomFitAction", u"RealSizeAction", u"SaveAction",
-                            u"CopyAction", u"CopyImageAction", u"OutViewAction", u"ReloadAction"})
-    EXPECT_TRUE(image[n]) << Utf16ToUtf8(n);
-  EXPECT_FALSE(image[u"SellectAllAction"]);
-  EXPECT_FALSE(image[u"GoogleAction"]);
+  for (CommandId n : {ZoomUpAction, ZoomOutAction, ZoomFitAction, RealSizeAction, SaveAction,
+                            CopyAction, CopyImageAction, OutViewAction, ReloadAction})
+    EXPECT_TRUE(image[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));
+  EXPECT_FALSE(image[SellectAllAction]);
+  EXPECT_FALSE(image[GoogleAction]);
 
   show(text);
   auto words = Enabled(*form);
-  for (const char16_t* n : {u"ZoomUpAction", u"ZoomOutAction", u"SellectAllAction", u"OutViewAction"})
-    EXPECT_TRUE(words[n]) << Utf16ToUtf8(n);
-  for (const char16_t* n : {u"ZoomFitAction", u"RealSizeAction", u"SaveAction", u"CopyAction", u"GoogleAction"})
-    EXPECT_FALSE(words[n]) << Utf16ToUtf8(n);  // no selection yet: nothing to copy or look up
-  form->actions[u"SellectAllAction"].Execute();
+  for (CommandId n : {ZoomUpAction, ZoomOutAction, SellectAllAction, OutViewAction})
+    EXPECT_TRUE(words[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));
+  for (CommandId n : {ZoomFitAction, RealSizeAction, SaveAction, CopyAction, GoogleAction})
+    EXPECT_FALSE(words[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));  // no selection yet: nothing to copy or look up
+  form->actions[CommandId::SellectAllAction].Execute();
   auto selected = Enabled(*form);
-  EXPECT_TRUE(selected[u"CopyAction"]);
-  EXPECT_TRUE(selected[u"GoogleAction"]);
+  EXPECT_TRUE(selected[CopyAction]);
+  EXPECT_TRUE(selected[GoogleAction]);
 
   show(empty);  // the binary view
   auto binary = Enabled(*form);
-  for (const char16_t* n : {u"ZoomUpAction", u"ZoomFitAction", u"SaveAction", u"CopyAction", u"OutViewAction"})
-    EXPECT_FALSE(binary[n]) << Utf16ToUtf8(n);
+  for (CommandId n : {ZoomUpAction, ZoomFitAction, SaveAction, CopyAction, OutViewAction})
+    EXPECT_FALSE(binary[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));
 }
 
 TEST_F(CommandsTest, ReloadShowsALargeFileWholeAndTheNextIsLimitedAgain) {
@@ -76,7 +78,7 @@ TEST_F(CommandsTest, ReloadShowsALargeFileWholeAndTheNextIsLimitedAgain) {
   form->SelectedFileName = big;
   form->DispatchFile(big, false);
   EXPECT_EQ(form->ViewFileType, vfBinary);  // over the read limit
-  form->actions[u"ReloadAction"].Execute();  // F5
+  form->actions[CommandId::ReloadAction].Execute();  // F5
   EXPECT_EQ(form->ViewFileType, vfImage);
   EXPECT_EQ(form->Status(0), u"3000 x 3400");
   EXPECT_EQ(form->settings.MaxReadByte, 20000000);

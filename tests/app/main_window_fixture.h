@@ -43,8 +43,8 @@ class MainWindowFixture : public ::testing::Test {
 
   // The colour of a pixel of the picture control's picture at its own size.
   static COLORREF CanvasPixel(TZKMainForm& form, int x, int y) {
-    if (!form.MainImage.picture()) return CLR_INVALID;
-    DibSection24 dib = PictureToDibSection(*form.MainImage.picture(), RGB(1, 2, 3));
+    if (!form.image_page().MainImage().picture()) return CLR_INVALID;
+    DibSection24 dib = PictureToDibSection(*form.image_page().MainImage().picture(), RGB(1, 2, 3));
     const uint8_t* p = dib.bits + y * dib.stride + x * 3;
     return RGB(p[2], p[1], p[0]);
   }

@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, FolderGetsGreenBinaryViewAndDirectry) {
   EXPECT_EQ(form->ViewFileType, vfBinary);
   EXPECT_EQ(form->Status(0), u"Directry");
   EXPECT_EQ(form->PageControl_.active_page(), kImageTabSheet);
-  ASSERT_TRUE(form->MainImage.HasPicture());
+  ASSERT_TRUE(form->image_page().MainImage().HasPicture());
   EXPECT_EQ(CanvasPixel(*form, 200, 200), kFolderColor);
 }
 
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, ClearViewResetsCaptionStatusAndKind) {
   EXPECT_EQ(form->ViewFileType, vfTemp);
   EXPECT_EQ(form->Status(0), u"");
   EXPECT_EQ(WindowText(form->hwnd()), u"Zarvik");
-  EXPECT_FALSE(form->MainImage.HasPicture());
+  EXPECT_FALSE(form->image_page().MainImage().HasPicture());
 }
 
 TEST_F(MainWindowTest, FirstStartWritesEveryKeyInOrder) {
@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, EditedSettingsSurviveARestartWithTheirEncoding) {
     EXPECT_EQ(form->settings.IsBinary, (std::vector<std::u16string>{u".abc", u"a b"}));
     EXPECT_EQ(form->settings.Left, 40);
     EXPECT_EQ(form->settings.Font.style, kFontBold | kFontItalic);
-    EXPECT_EQ(form->ScrollBox_.color(), 255);
+    EXPECT_EQ(form->image_page().ScrollBox().color(), 255);
     RECT r;
     GetWindowRect(form->hwnd(), &r);
     EXPECT_EQ(r.left, 40);
@@ -209,9 +209,9 @@ TEST_F(MainWindowTest, MaximisedWindowComesBackMaximisedWithItsRestoredSize) {
 TEST_F(MainWindowTest, StoredTopMostChecksTheCommand) {
   ASSERT_TRUE(test::WriteFileBytes(IniPath(), "[Window]\r\nTopMost=1\r\n"));
   auto form = MakeForm();
-  EXPECT_TRUE(form->actions[u"TopMostAction"].checked);
+  EXPECT_TRUE(form->actions[CommandId::TopMostAction].checked);
   EXPECT_TRUE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  form->actions[u"TopMostAction"].Execute();
+  form->actions[CommandId::TopMostAction].Execute();
   EXPECT_FALSE(form->settings.TopMost);
   EXPECT_FALSE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }

@@ -64,7 +64,7 @@ class OptionsFormTest : public test::MainWindowFixture {
     };
     {
       HeldKeys none({});
-      form.actions[u"OptionsAction"].Execute();
+      form.actions[CommandId::OptionsAction].Execute();
     }
     form.OnOptionsFormShow = nullptr;
     return shown;
@@ -94,7 +94,7 @@ TEST_F(OptionsFormTest, OkCopiesEveryControlBackAndTheDialogReopensOnThatPage) {
     EXPECT_TRUE(f.LinkViewCheckBox.checked());
     EXPECT_FALSE(f.ArcViewCheckBox.checked());
     // The preview shows the sample text kept with the text font.
-    EXPECT_EQ(f.FontPreview.Text(), WindowText(form->FontTestMemo));
+    EXPECT_EQ(f.FontPreview.Text(), WindowText(form->text_page().FontTestMemo()));
     EXPECT_NE(f.FontPreview.Text().find(u"いろはにこんぺいとう\r\n薔薇来夏"), std::u16string::npos);
 
     for (CheckBox* c : {&f.NotUsedInTrayCheckBox, &f.ClearNoEverythingCheckBox, &f.BetterCheckBox,
@@ -131,7 +131,7 @@ TEST_F(OptionsFormTest, OkCopiesEveryControlBackAndTheDialogReopensOnThatPage) {
   EXPECT_EQ(s.OutGEditor, u"C:\\pictures\\view.exe");
   EXPECT_EQ(s.OutGDir, u"C:\\pictures");
   EXPECT_EQ(s.CacheFolder, u"C:\\cache");
-  EXPECT_EQ(form->actions[u"OptionsAction"].tag, kProgramsPage);
+  EXPECT_EQ(form->actions[CommandId::OptionsAction].tag, kProgramsPage);
 
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
     EXPECT_EQ(f.ActivePage(), kProgramsPage);
@@ -148,7 +148,7 @@ TEST_F(OptionsFormTest, OkCopiesEveryControlBackAndTheDialogReopensOnThatPage) {
 
 TEST_F(OptionsFormTest, CancelEscapeAndClosingChangeNothingNotEvenThePage) {
   auto form = MakeForm();
-  form->actions[u"OptionsAction"].tag = kImagePage;
+  form->actions[CommandId::OptionsAction].tag = kImagePage;
   const std::string before = Snapshot(form->settings);
   auto change_everything = [](TZKOptionsForm& f) {
     for (CheckBox* c : {&f.NotUsedInTrayCheckBox, &f.BetterCheckBox, &f.LinkViewCheckBox, &f.ArkWrapCheckBox})
@@ -180,8 +180,8 @@ TEST_F(OptionsFormTest, CancelEscapeAndClosingChangeNothingNotEvenThePage) {
   }));
 
   EXPECT_EQ(Snapshot(form->settings), before);
-  EXPECT_EQ(form->actions[u"OptionsAction"].tag, kImagePage);
-  EXPECT_EQ(form->ScrollBox_.color(), clBtnFace);
+  EXPECT_EQ(form->actions[CommandId::OptionsAction].tag, kImagePage);
+  EXPECT_EQ(form->image_page().ScrollBox().color(), clBtnFace);
 }
 
 TEST_F(OptionsFormTest, SizeLimitTakesDecimalNumbersAndKeepsTheOldValueOtherwise) {
@@ -397,11 +397,11 @@ TEST_F(OptionsFormTest, FontAndColourReachTheTextAndThePictureArea) {
   }));
   EXPECT_EQ(form->settings.Font.name, u"Courier New");
   EXPECT_EQ(form->settings.Font.style, kFontBold | kFontItalic);
-  EXPECT_EQ(form->ScrollBox_.color(), 0x123456);
+  EXPECT_EQ(form->image_page().ScrollBox().color(), 0x123456);
   EXPECT_EQ(form->settings.BackgroundColor, 0x123456);
   // The text font is in use at once.
   LOGFONTW lf{};
-  auto font = reinterpret_cast<HFONT>(SendMessageW(form->FontTestMemo, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(form->text_page().FontTestMemo(), WM_GETFONT, 0, 0));
   ASSERT_TRUE(font != nullptr);
   GetObjectW(font, sizeof(lf), &lf);
   EXPECT_STREQ(lf.lfFaceName, L"Courier New");
@@ -444,7 +444,7 @@ TEST_F(OptionsFormTest, HotKeyIsRegisteredAgainOnlyWhenItChanged) {
 
 TEST_F(OptionsFormTest, AlwaysOnTopIsLeftWhileTheDialogIsOpen) {
   auto form = MakeForm();
-  form->actions[u"TopMostAction"].Execute();
+  form->actions[CommandId::TopMostAction].Execute();
   auto top_most = [&] { return (GetWindowLongPtrW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
   ASSERT_TRUE(top_most());
   for (bool ok : {true, false}) {
@@ -456,7 +456,7 @@ TEST_F(OptionsFormTest, AlwaysOnTopIsLeftWhileTheDialogIsOpen) {
     }));
     EXPECT_TRUE(top_most());
     EXPECT_TRUE(form->settings.TopMost);
-    EXPECT_TRUE(form->actions[u"TopMostAction"].checked);
+    EXPECT_TRUE(form->actions[CommandId::TopMostAction].checked);
     EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
   }
 }
@@ -472,14 +472,14 @@ TEST_F(OptionsFormTest, ShiftOpensTheSettingsFileUnlessCtrlIsHeld) {
   };
   {
     HeldKeys shift({VK_SHIFT});
-    form->actions[u"OptionsAction"].Execute();
+    form->actions[CommandId::OptionsAction].Execute();
   }
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], u"\"" + IniPath() + u"\"");
   EXPECT_EQ(shown, 0);
   {
     HeldKeys both({VK_SHIFT, VK_CONTROL});
-    form->actions[u"OptionsAction"].Execute();
+    form->actions[CommandId::OptionsAction].Execute();
   }
   EXPECT_EQ(shown, 1);
   {
@@ -504,19 +504,19 @@ TEST_F(OptionsFormTest, KeysSwitchPages) {
     PostMessageW(f.PageControl.hwnd(), WM_KEYDOWN, VK_TAB, 0);
     PostMessageW(f.hwnd(), WM_COMMAND, IDOK, 0);
   }));
-  EXPECT_EQ(form->actions[u"OptionsAction"].tag, kImagePage);  // Main, Text, Image
+  EXPECT_EQ(form->actions[CommandId::OptionsAction].tag, kImagePage);  // Main, Text, Image
 
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
     PostMessageW(f.PageControl.hwnd(), WM_SYSCHAR, 'p', 0);  // Alt+P: "&Programs"
     PostMessageW(f.hwnd(), WM_COMMAND, IDOK, 0);
   }));
-  EXPECT_EQ(form->actions[u"OptionsAction"].tag, kProgramsPage);
+  EXPECT_EQ(form->actions[CommandId::OptionsAction].tag, kProgramsPage);
 
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
     PostMessageW(f.PageControl.hwnd(), WM_SYSCHAR, 'm', 0);  // Alt+M: "&Main"
     PostMessageW(f.hwnd(), WM_COMMAND, IDOK, 0);
   }));
-  EXPECT_EQ(form->actions[u"OptionsAction"].tag, kMainPage);
+  EXPECT_EQ(form->actions[CommandId::OptionsAction].tag, kMainPage);
 }
 
 }  // namespace

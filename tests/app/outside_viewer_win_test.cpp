@@ -137,8 +137,8 @@ TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
   Select(*form, picture);
   ASSERT_EQ(form->ViewFileType, vfImage);
 
-  EXPECT_TRUE(form->actions[u"OutViewAction"].Execute());
-  DoubleClick(form->MainImage.hwnd());
+  EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
+  DoubleClick(form->image_page().MainImage().hwnd());
   ASSERT_EQ(started_.size(), 2u);
   for (const Started& s : started_) {
     EXPECT_EQ(s.command_line, form->settings.OutGEditor + u" " + Quoted(picture));
@@ -149,8 +149,8 @@ TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
   CreateDirectoryW(W(dir_.Child(L"sub")), nullptr);
   Select(*form, dir_.Child(L"sub"));
   ASSERT_EQ(form->ViewFileType, vfBinary);
-  EXPECT_FALSE(form->actions[u"OutViewAction"].Execute());
-  DoubleClick(form->MainImage.hwnd());
+  EXPECT_FALSE(form->actions[CommandId::OutViewAction].Execute());
+  DoubleClick(form->image_page().MainImage().hwnd());
   EXPECT_EQ(started_.size(), 2u);
   EXPECT_TRUE(boxes_.empty());
 }
@@ -163,8 +163,8 @@ TEST_F(OutsideViewerTest, TextGoesToTheTextViewerStartedInTheFilesFolder) {
   Select(*form, text);
   ASSERT_EQ(form->ViewFileType, vfText);
 
-  EXPECT_TRUE(form->actions[u"OutViewAction"].Execute());
-  DoubleClick(form->RichEditURL.hwnd());
+  EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
+  DoubleClick(form->text_page().RichEditURL().hwnd());
   ASSERT_EQ(started_.size(), 2u);
   for (const Started& s : started_) {
     EXPECT_EQ(s.command_line, u"edit.exe " + Quoted(text));
@@ -172,23 +172,23 @@ TEST_F(OutsideViewerTest, TextGoesToTheTextViewerStartedInTheFilesFolder) {
   }
 
   // A long text makes a new text control when cleared; it takes double clicks too.
-  const HWND first_control = form->RichEditURL.hwnd();
+  const HWND first_control = form->text_page().RichEditURL().hwnd();
   const std::u16string long_text = dir_.Child(L"long.txt");
   ASSERT_TRUE(test::WriteFileBytes(long_text, std::string(40000, 'x') + "\r\n"));
   Select(*form, long_text);
   Select(*form, text);
-  ASSERT_NE(form->RichEditURL.hwnd(), first_control);
-  DoubleClick(form->RichEditURL.hwnd());
+  ASSERT_NE(form->text_page().RichEditURL().hwnd(), first_control);
+  DoubleClick(form->text_page().RichEditURL().hwnd());
   ASSERT_EQ(started_.size(), 3u);
   EXPECT_EQ(started_[2].command_line, u"edit.exe " + Quoted(text));
   // The mouse makes double clicks on both controls at all.
-  EXPECT_TRUE(GetClassLongPtrW(form->RichEditURL.hwnd(), GCL_STYLE) & CS_DBLCLKS);
-  EXPECT_TRUE(GetClassLongPtrW(form->MainImage.hwnd(), GCL_STYLE) & CS_DBLCLKS);
+  EXPECT_TRUE(GetClassLongPtrW(form->text_page().RichEditURL().hwnd(), GCL_STYLE) & CS_DBLCLKS);
+  EXPECT_TRUE(GetClassLongPtrW(form->image_page().MainImage().hwnd(), GCL_STYLE) & CS_DBLCLKS);
 
   // No text viewer set: nothing happens, though a picture viewer is set.
   form->settings.OutTextEditor.clear();
-  EXPECT_TRUE(form->actions[u"OutViewAction"].Execute());
-  DoubleClick(form->RichEditURL.hwnd());
+  EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
+  DoubleClick(form->text_page().RichEditURL().hwnd());
   EXPECT_EQ(started_.size(), 3u);
   EXPECT_TRUE(boxes_.empty());
 }
@@ -207,7 +207,7 @@ TEST_F(OutsideViewerTest, CtrlClosesTheSearchWindowOnceTheViewerStarted) {
   {
     HeldKeys keys(true, false);
     form->OutViewActionExecute();
-    DoubleClick(form->RichEditURL.hwnd());
+    DoubleClick(form->text_page().RichEditURL().hwnd());
   }
   EXPECT_EQ(search_window.closes(), 2);
   EXPECT_EQ(started_.size(), 3u);
@@ -249,7 +249,7 @@ TEST_F(OutsideViewerTest, ShortcutWithLinkViewOffOpensItsTargetInTheRealViewer) 
   Select(*form, link);
   ASSERT_EQ(form->ViewFileType, vfImage);
   const std::u16string before = CurrentFolder();
-  EXPECT_TRUE(form->actions[u"OutViewAction"].Execute());
+  EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
   EXPECT_EQ(CurrentFolder(), before);
   EXPECT_TRUE(boxes_.empty());
 
@@ -303,7 +303,7 @@ TEST_F(OutsideViewerTest, ShortcutsToMissingFilesFoldersEachOtherAndThemselves) 
   auto opened = [&](const std::u16string& link) -> std::u16string {
     form->SelectedFileName = link;
     const size_t before = started_.size();
-    form->OutView(form->RichEditURL.hwnd());
+    form->OutView(form->text_page().RichEditURL().hwnd());
     if (started_.size() == before) return u"(nothing)";
     const std::u16string& line = started_.back().command_line;
     return line.substr(line.find(u'"'));
@@ -323,7 +323,7 @@ TEST_F(OutsideViewerTest, ShortcutsToMissingFilesFoldersEachOtherAndThemselves) 
   ASSERT_EQ(form->ViewFileType, vfText);
   ASSERT_TRUE(DeleteFileW(W(target)));
   const size_t before = started_.size();
-  DoubleClick(form->RichEditURL.hwnd());
+  DoubleClick(form->text_page().RichEditURL().hwnd());
   EXPECT_EQ(started_.size(), before);
   EXPECT_EQ(boxes_.size(), 3u);
 }

@@ -60,7 +60,7 @@ TEST_F(PictureCodecTest, JpegIsShownFittedWithItsSize) {
 
 TEST_F(PictureCodecTest, PngTransparencyShowsTheBackgroundColour) {
   auto form = MakeForm();
-  form->ScrollBox_.SetColor(static_cast<Color>(0x00FF00));  // green behind the picture
+  form->image_page().ScrollBox().SetColor(static_cast<Color>(0x00FF00));  // green behind the picture
   test::PngRecipe recipe{10, 10, PNG_COLOR_TYPE_RGB_ALPHA, 8};
   for (int i = 0; i < 100; ++i) recipe.samples.insert(recipe.samples.end(), {255, 0, 0, uint16_t(i % 10 < 5 ? 0 : 255)});
   Show(*form, Write(L"alpha.png", test::EncodePng(recipe)));
@@ -83,7 +83,7 @@ TEST_F(PictureCodecTest, AnimatedGifAnimatesUntilTheViewIsCleared) {
   auto form = MakeForm();
   Show(*form, Write(L"anim.gif", ThreeFrameGif()));
   EXPECT_EQ(form->Status(0), u"20 x 10");
-  EXPECT_TRUE(form->MainImage.animating());
+  EXPECT_TRUE(form->image_page().MainImage().animating());
   EXPECT_EQ(CanvasPixel(*form, 5, 5), RGB(255, 0, 0));
   // Frames follow each other on the control's timer.
   bool changed = false;
@@ -94,12 +94,12 @@ TEST_F(PictureCodecTest, AnimatedGifAnimatesUntilTheViewIsCleared) {
   }
   EXPECT_TRUE(changed);
   form->ClearView(true);
-  EXPECT_FALSE(form->MainImage.animating());
+  EXPECT_FALSE(form->image_page().MainImage().animating());
   // A still GIF does not animate.
   test::GifRecipe still{4, 4, {{1, 2, 3}, {4, 5, 6}}, -1, {{0, 0, 4, 4, std::vector<uint8_t>(16, 1)}}};
   Show(*form, Write(L"still.gif", test::EncodeGif(still)));
   EXPECT_EQ(form->Status(0), u"4 x 4");
-  EXPECT_FALSE(form->MainImage.animating());
+  EXPECT_FALSE(form->image_page().MainImage().animating());
 }
 
 TEST_F(PictureCodecTest, BrokenJpegPngAndGifFallThrough) {

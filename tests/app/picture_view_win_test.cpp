@@ -31,8 +31,8 @@ class PictureViewTest : public test::MainWindowFixture {
   // A form whose scroll box has a client area of exactly width x height.
   std::unique_ptr<TZKMainForm> MakeFormWithView(int width, int height) {
     auto form = MakeForm();
-    MoveWindow(form->ScrollBox_.hwnd(), 0, 0, width, height, FALSE);
-    form->ScrollBox_.Layout();
+    MoveWindow(form->image_page().ScrollBox().hwnd(), 0, 0, width, height, FALSE);
+    form->image_page().ScrollBox().Layout();
     return form;
   }
   // As the watcher does for each new selection.
@@ -47,14 +47,14 @@ class PictureViewTest : public test::MainWindowFixture {
     return path;
   }
   static Box Bounds(TZKMainForm& form) {
-    const SIZE s = form.MainImage.ControlSize();
-    return {form.MainImage.left, form.MainImage.top, s.cx, s.cy};
+    const SIZE s = form.image_page().MainImage().ControlSize();
+    return {form.image_page().MainImage().left, form.image_page().MainImage().top, s.cx, s.cy};
   }
   // The control's place in the scroll box as the platform has it.
   static Box WindowBounds(TZKMainForm& form) {
     RECT r;
-    GetWindowRect(form.MainImage.hwnd(), &r);
-    MapWindowPoints(nullptr, form.ScrollBox_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(form.image_page().MainImage().hwnd(), &r);
+    MapWindowPoints(nullptr, form.image_page().ScrollBox().hwnd(), reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
 };
@@ -66,15 +66,15 @@ TEST_F(PictureViewTest, V5BitmapIsShownCentredAtItsOwnSize) {
   EXPECT_EQ(form->ViewFileType, vfImage);
   EXPECT_EQ(form->Status(0), u"100 x 50");
   EXPECT_EQ(form->PageControl_.active_page(), kImageTabSheet);
-  EXPECT_TRUE(form->MainImage.visible());
-  EXPECT_FALSE(form->MainImage.stretch);
+  EXPECT_TRUE(form->image_page().MainImage().visible());
+  EXPECT_FALSE(form->image_page().MainImage().stretch);
   EXPECT_EQ(Bounds(*form), (Box{150, 125, 100, 50}));
   EXPECT_EQ(WindowBounds(*form), (Box{150, 125, 100, 50}));
   EXPECT_EQ(CanvasPixel(*form, 10, 10), RGB(255, 0, 0));
   EXPECT_EQ(CanvasPixel(*form, 90, 40), RGB(0, 0, 255));
 
   // Ctrl+C's command puts the picture on the clipboard at its own size.
-  ASSERT_TRUE(form->actions[u"CopyAction"].Execute());
+  ASSERT_TRUE(form->actions[CommandId::CopyAction].Execute());
   ASSERT_TRUE(OpenClipboard(nullptr));
   auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(GetClipboardData(CF_DIB)));
   ASSERT_NE(header, nullptr);
@@ -88,13 +88,13 @@ TEST_F(PictureViewTest, FitCasesOfTheView) {
   auto form = MakeFormWithView(400, 300);
   form->settings.ImageCenter = false;
   Show(*form, Write(L"wide.bmp", test::PlainBitmapFile(100, 50)));
-  EXPECT_TRUE(form->MainImage.stretch);
+  EXPECT_TRUE(form->image_page().MainImage().stretch);
   EXPECT_EQ(Bounds(*form), (Box{0, 50, 400, 200}));
   Show(*form, Write(L"tall.bmp", test::PlainBitmapFile(300, 600)));
   EXPECT_EQ(Bounds(*form), (Box{125, 0, 150, 300}));
   EXPECT_EQ(form->Status(0), u"300 x 600");  // the fit gives the status text back
 
-  MoveWindow(form->ScrollBox_.hwnd(), 0, 0, 300, 300, FALSE);
+  MoveWindow(form->image_page().ScrollBox().hwnd(), 0, 0, 300, 300, FALSE);
   Show(*form, Write(L"square.bmp", test::PlainBitmapFile(1000, 1000)));
   EXPECT_EQ(Bounds(*form), (Box{0, 0, 300, 300}));
   EXPECT_EQ(WindowBounds(*form), (Box{0, 0, 300, 300}));
@@ -132,7 +132,7 @@ TEST_F(PictureViewTest, WrongExtensionFallsToTheContentAndTextFallsThrough) {
   // Text no decoder knows: no picture, the text view takes it.
   Show(*form, Write(L"readme.txt", "hello\r\n"));
   EXPECT_EQ(form->ViewFileType, vfText);
-  EXPECT_FALSE(form->MainImage.HasPicture());
+  EXPECT_FALSE(form->image_page().MainImage().HasPicture());
   // Broken pictures of every built-in kind fall through the same way.
   for (const wchar_t* name : {L"cut.bmp", L"cut.emf", L"cut.wmf", L"cut.dib"}) {
     std::string bytes = name == std::wstring(L"cut.bmp")   ? test::V5BitmapFile(40, 40)
@@ -154,35 +154,35 @@ TEST_F(PictureViewTest, ZoomStepsStopAtTheLimits) {
   auto form = MakeFormWithView(400, 300);
   auto path = Write(L"zoom.bmp", test::PlainBitmapFile(100, 50));
   Show(*form, path);
-  ASSERT_EQ(form->MainImage.zoom_tag, -1);
+  ASSERT_EQ(form->image_page().MainImage().zoom_tag, -1);
   for (int i = 1; i <= 6; ++i) {
-    form->actions[u"ZoomUpAction"].Execute();
-    EXPECT_EQ(form->MainImage.zoom_tag, -1 + i);
-    EXPECT_EQ(form->MainImage.ControlSize().cx, 100 << i) << i;
+    form->actions[CommandId::ZoomUpAction].Execute();
+    EXPECT_EQ(form->image_page().MainImage().zoom_tag, -1 + i);
+    EXPECT_EQ(form->image_page().MainImage().ControlSize().cx, 100 << i) << i;
   }
-  const POINT scroll = form->ScrollBox_.ScrollPos();
-  form->actions[u"ZoomUpAction"].Execute();  // the seventh press changes nothing
-  EXPECT_EQ(form->MainImage.zoom_tag, 5);
-  EXPECT_EQ(form->MainImage.ControlSize().cx, 6400);
-  EXPECT_EQ(form->ScrollBox_.ScrollPos().x, scroll.x);
-  EXPECT_EQ(form->ScrollBox_.ScrollPos().y, scroll.y);
+  const POINT scroll = form->image_page().ScrollBox().ScrollPos();
+  form->actions[CommandId::ZoomUpAction].Execute();  // the seventh press changes nothing
+  EXPECT_EQ(form->image_page().MainImage().zoom_tag, 5);
+  EXPECT_EQ(form->image_page().MainImage().ControlSize().cx, 6400);
+  EXPECT_EQ(form->image_page().ScrollBox().ScrollPos().x, scroll.x);
+  EXPECT_EQ(form->image_page().ScrollBox().ScrollPos().y, scroll.y);
 
   // The centre of the view stays on the same picture point while zooming out.
-  for (int i = 0; i < 10; ++i) form->actions[u"ZoomOutAction"].Execute();
-  EXPECT_EQ(form->MainImage.zoom_tag, -5);
-  EXPECT_EQ(form->MainImage.ControlSize().cx, 6400 >> 10);
+  for (int i = 0; i < 10; ++i) form->actions[CommandId::ZoomOutAction].Execute();
+  EXPECT_EQ(form->image_page().MainImage().zoom_tag, -5);
+  EXPECT_EQ(form->image_page().MainImage().ControlSize().cx, 6400 >> 10);
 }
 
 TEST_F(PictureViewTest, ZoomKeepsTheCentre) {
   auto form = MakeFormWithView(400, 300);
   auto path = Write(L"centre.bmp", test::PlainBitmapFile(400, 200));
   Show(*form, path);  // fits exactly: 400 x 200 at (0, 50)
-  form->actions[u"ZoomUpAction"].Execute();
-  const SIZE client = form->ScrollBox_.ClientSize();
-  const POINT pos = form->ScrollBox_.ScrollPos();
+  form->actions[CommandId::ZoomUpAction].Execute();
+  const SIZE client = form->image_page().ScrollBox().ClientSize();
+  const POINT pos = form->image_page().ScrollBox().ScrollPos();
   // The view's centre was over (200, 100) of the control; now it is over twice that.
-  EXPECT_NEAR(pos.x + client.cx / 2 - form->MainImage.left, 400, 2);
-  EXPECT_NEAR(pos.y + client.cy / 2 - form->MainImage.top, 200, 2);
+  EXPECT_NEAR(pos.x + client.cx / 2 - form->image_page().MainImage().left, 400, 2);
+  EXPECT_NEAR(pos.y + client.cy / 2 - form->image_page().MainImage().top, 200, 2);
 }
 
 TEST_F(PictureViewTest, ActualSizeAndFitShowTheFileAgain) {
@@ -190,17 +190,17 @@ TEST_F(PictureViewTest, ActualSizeAndFitShowTheFileAgain) {
   auto path = Write(L"big.bmp", test::PlainBitmapFile(800, 100));
   Show(*form, path);
   EXPECT_EQ(Bounds(*form), (Box{0, 125, 400, 50}));
-  form->actions[u"RealSizeAction"].Execute();
-  EXPECT_EQ(form->MainImage.zoom_tag, 0);
-  EXPECT_FALSE(form->SuppressFit);
-  EXPECT_EQ(form->MainImage.ControlSize().cx, 800);
-  EXPECT_EQ(form->MainImage.left, 0);    // wider than the view: at the left edge
-  EXPECT_EQ(form->MainImage.top, 100);   // lower than the view: centred
-  EXPECT_TRUE(GetWindowLongW(form->ScrollBox_.hwnd(), GWL_STYLE) & WS_HSCROLL);
+  form->actions[CommandId::RealSizeAction].Execute();
+  EXPECT_EQ(form->image_page().MainImage().zoom_tag, 0);
+  EXPECT_FALSE(form->image_page().SuppressFit);
+  EXPECT_EQ(form->image_page().MainImage().ControlSize().cx, 800);
+  EXPECT_EQ(form->image_page().MainImage().left, 0);    // wider than the view: at the left edge
+  EXPECT_EQ(form->image_page().MainImage().top, 100);   // lower than the view: centred
+  EXPECT_TRUE(GetWindowLongW(form->image_page().ScrollBox().hwnd(), GWL_STYLE) & WS_HSCROLL);
   EXPECT_EQ(form->Status(0), u"800 x 100");
 
-  form->actions[u"ZoomFitAction"].Execute();
-  EXPECT_EQ(form->MainImage.zoom_tag, -1);
+  form->actions[CommandId::ZoomFitAction].Execute();
+  EXPECT_EQ(form->image_page().MainImage().zoom_tag, -1);
   EXPECT_EQ(Bounds(*form), (Box{0, 125, 400, 50}));
 }
 
@@ -208,50 +208,50 @@ TEST_F(PictureViewTest, SmoothReductionReplacesThePicture) {
   auto form = MakeFormWithView(400, 300);
   auto path = Write(L"smooth.bmp", test::PlainBitmapFile(800, 600));
   Show(*form, path);
-  EXPECT_EQ(form->MainImage.PictureSize().cx, 800);
-  Action& better = form->actions[u"BetterViewAction"];
+  EXPECT_EQ(form->image_page().MainImage().PictureSize().cx, 800);
+  Action& better = form->actions[CommandId::BetterViewAction];
   better.Update();
   EXPECT_FALSE(better.checked);
   better.Execute();  // shows the file again, now resampled to the fitted size
   EXPECT_TRUE(form->settings.Better);
-  EXPECT_EQ(form->MainImage.PictureSize().cx, 400);
-  EXPECT_EQ(form->MainImage.PictureSize().cy, 300);
+  EXPECT_EQ(form->image_page().MainImage().PictureSize().cx, 400);
+  EXPECT_EQ(form->image_page().MainImage().PictureSize().cy, 300);
   EXPECT_EQ(form->Status(0), u"800 x 600");
   EXPECT_EQ(CanvasPixel(*form, 50, 150), RGB(255, 0, 0));
   // Zooming resizes the control and never resamples again.
-  form->actions[u"ZoomUpAction"].Execute();
-  EXPECT_EQ(form->MainImage.PictureSize().cx, 400);
-  EXPECT_EQ(form->MainImage.ControlSize().cx, 800);
+  form->actions[CommandId::ZoomUpAction].Execute();
+  EXPECT_EQ(form->image_page().MainImage().PictureSize().cx, 400);
+  EXPECT_EQ(form->image_page().MainImage().ControlSize().cx, 800);
 }
 
 TEST_F(PictureViewTest, PanningNeedsExactlyBothButtons) {
   auto form = MakeFormWithView(400, 300);
   auto path = Write(L"pan.bmp", test::PlainBitmapFile(100, 100));
   Show(*form, path);
-  for (int i = 0; i < 3; ++i) form->actions[u"ZoomUpAction"].Execute();  // 800 x 800
-  form->ScrollBox_.ScrollTo(100, 100);
-  const POINT start = form->ScrollBox_.ScrollPos();
-  HWND image = form->MainImage.hwnd();
+  for (int i = 0; i < 3; ++i) form->actions[CommandId::ZoomUpAction].Execute();  // 800 x 800
+  form->image_page().ScrollBox().ScrollTo(100, 100);
+  const POINT start = form->image_page().ScrollBox().ScrollPos();
+  HWND image = form->image_page().MainImage().hwnd();
 
   // Only the left button: nothing moves.
   SendMessageW(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
   SendMessageW(image, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 260));
   SendMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(250, 260));
-  EXPECT_EQ(form->ScrollBox_.ScrollPos().x, start.x);
+  EXPECT_EQ(form->image_page().ScrollBox().ScrollPos().x, start.x);
 
   // Both buttons: the grabbed point follows the pointer.
   SendMessageW(image, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(300, 300));
   SendMessageW(image, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(280, 270));
-  EXPECT_EQ(form->ScrollBox_.ScrollPos().x, start.x + 20);
-  EXPECT_EQ(form->ScrollBox_.ScrollPos().y, start.y + 30);
+  EXPECT_EQ(form->image_page().ScrollBox().ScrollPos().x, start.x + 20);
+  EXPECT_EQ(form->image_page().ScrollBox().ScrollPos().y, start.y + 30);
   SendMessageW(image, WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(280, 270));
   SendMessageW(image, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 200));
-  EXPECT_EQ(form->ScrollBox_.ScrollPos().x, start.x + 20);  // the release ended it
+  EXPECT_EQ(form->image_page().ScrollBox().ScrollPos().x, start.x + 20);  // the release ended it
 
   // With Ctrl held as well: no panning.
   SendMessageW(image, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON | MK_CONTROL, MAKELPARAM(300, 300));
   SendMessageW(image, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON | MK_CONTROL, MAKELPARAM(200, 200));
-  EXPECT_EQ(form->ScrollBox_.ScrollPos().x, start.x + 20);
+  EXPECT_EQ(form->image_page().ScrollBox().ScrollPos().x, start.x + 20);
   SendMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
 }
 
@@ -259,23 +259,23 @@ TEST_F(PictureViewTest, CtrlWheelZoomsPicturesAndTheTextFont) {
   auto form = MakeFormWithView(400, 300);
   Show(*form, Write(L"wheel.bmp", test::PlainBitmapFile(100, 50)));
   EXPECT_TRUE(form->FormMouseWheel(MK_CONTROL, 120));
-  EXPECT_EQ(form->MainImage.zoom_tag, 0);
+  EXPECT_EQ(form->image_page().MainImage().zoom_tag, 0);
   form->FormMouseWheel(MK_CONTROL, -120);
-  EXPECT_EQ(form->MainImage.zoom_tag, -1);
+  EXPECT_EQ(form->image_page().MainImage().zoom_tag, -1);
   form->FormMouseWheel(0, 120);  // nothing held on a picture: nothing happens
-  EXPECT_EQ(form->MainImage.zoom_tag, -1);
+  EXPECT_EQ(form->image_page().MainImage().zoom_tag, -1);
 
   Show(*form, Write(L"words.txt", "zoom me\r\n"));
   ASSERT_EQ(form->ViewFileType, vfText);
   auto twips = [&] {
     CHARFORMAT2W cf{};
     cf.cbSize = sizeof(cf);
-    SendMessageW(form->RichEditURL.hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    SendMessageW(form->text_page().RichEditURL().hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     return cf.yHeight;
   };
   const LONG set = form->settings.Font.Size() * 20;
-  form->actions[u"ZoomUpAction"].Execute();
-  form->actions[u"ZoomUpAction"].Execute();
+  form->actions[CommandId::ZoomUpAction].Execute();
+  form->actions[CommandId::ZoomUpAction].Execute();
   EXPECT_EQ(twips(), set + 40);
   form->FormMouseWheel(MK_CONTROL, -120);
   EXPECT_EQ(twips(), set + 20);

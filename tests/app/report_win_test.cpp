@@ -85,7 +85,7 @@ TEST_F(ReportTest, BeforeAnyFileTheViewIsEmptyAndTheLayoutIsTheWindows) {
 
 TEST_F(ReportTest, WithAPictureShownTheKindIsImageAndThePictureIsThere) {
   auto form = MakeForm();
-  MoveWindow(form->ScrollBox_.hwnd(), 0, 0, 400, 300, FALSE);
+  MoveWindow(form->image_page().ScrollBox().hwnd(), 0, 0, 400, 300, FALSE);
   auto path = dir_.Child(L"赤.bmp");
   ASSERT_TRUE(test::WriteFileBytes(path, BitmapFile(40, 20)));
   form->SelectedFileName = path;
@@ -101,8 +101,8 @@ TEST_F(ReportTest, WithAPictureShownTheKindIsImageAndThePictureIsThere) {
   EXPECT_EQ(lines[15], lines[7]);
   // Where the picture control really is in the scroll box.
   RECT r;
-  GetWindowRect(form->MainImage.hwnd(), &r);
-  MapWindowPoints(nullptr, form->ScrollBox_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  GetWindowRect(form->image_page().MainImage().hwnd(), &r);
+  MapWindowPoints(nullptr, form->image_page().ScrollBox().hwnd(), reinterpret_cast<POINT*>(&r), 2);
   EXPECT_EQ(lines[11], u"Top=" + IntToText(r.top));
   EXPECT_EQ(lines[12], u"Left=" + IntToText(r.left));
   EXPECT_EQ(lines[13], u"Width=" + IntToText(r.right - r.left));

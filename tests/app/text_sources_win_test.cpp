@@ -64,7 +64,7 @@ TEST_F(TextSourcesTest, EachEncodingShowsItsTextAndName) {
     form->DispatchFile(path, false);
     EXPECT_EQ(form->ViewFileType, vfText);
     EXPECT_EQ(form->Status(0), c.status);
-    EXPECT_EQ(form->RichEditURL.Text(), kText);
+    EXPECT_EQ(form->text_page().RichEditURL().Text(), kText);
   }
 }
 
@@ -84,7 +84,7 @@ TEST_F(TextSourcesTest, Mp3ShowsItsSixLines) {
   auto form = MakeForm();
   form->DispatchFile(path, false);
   EXPECT_EQ(form->ViewFileType, vfText);
-  EXPECT_EQ(form->RichEditURL.Text(),
+  EXPECT_EQ(form->text_page().RichEditURL().Text(),
             u"FileName\t:song.MP3\r\nTitle\t\t:Song\r\nAuthor\t\t:Singer\r\nAlbum\t\t:Record\r\nGenre\t\t:13\r\n"
             u"Year\t\t:1999");
 
@@ -92,7 +92,7 @@ TEST_F(TextSourcesTest, Mp3ShowsItsSixLines) {
   form->settings.ShowID3Tag = false;
   form->ClearView(true);
   form->DispatchFile(path, false);
-  EXPECT_NE(form->RichEditURL.Text().substr(0, 9), u"FileName\t");
+  EXPECT_NE(form->text_page().RichEditURL().Text().substr(0, 9), u"FileName\t");
 }
 
 TEST_F(TextSourcesTest, OutlineDocumentShowsItsFirstChapterWithFormatting) {
@@ -106,13 +106,13 @@ TEST_F(TextSourcesTest, OutlineDocumentShowsItsFirstChapterWithFormatting) {
   auto form = MakeForm();
   form->DispatchFile(path, false);
   EXPECT_EQ(form->ViewFileType, vfText);
-  std::u16string text = form->RichEditURL.Text();
+  std::u16string text = form->text_page().RichEditURL().Text();
   EXPECT_EQ(text.substr(0, 5), u"最初の章\t");
   size_t bold_at = text.find(u"bold");
   ASSERT_NE(bold_at, std::u16string::npos) << std::string(text.begin(), text.end());
   EXPECT_EQ(text.find(u"not shown"), std::u16string::npos);
 
-  HWND edit = form->RichEditURL.hwnd();
+  HWND edit = form->text_page().RichEditURL().hwnd();
   auto is_bold = [&](LONG at) {
     CHARRANGE r{at, at + 1};
     SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
@@ -135,7 +135,7 @@ TEST_F(TextSourcesTest, ConvertedDocumentShowsAllTheConverterPrinted) {
   ASSERT_TRUE(test::WriteFileBytes(path, "placeholder"));
   form->DispatchFile(path, false);
   EXPECT_EQ(form->ViewFileType, vfText);
-  std::u16string text = form->RichEditURL.Text();
+  std::u16string text = form->text_page().RichEditURL().Text();
   EXPECT_GT(text.size(), 8192u * 4);
   EXPECT_NE(text.find(u"line 00001"), std::u16string::npos);
   EXPECT_NE(text.find(Ascii(xdoc::kLargeEndLine)), std::u16string::npos);
@@ -146,7 +146,7 @@ TEST_F(TextSourcesTest, ConvertedDocumentShowsAllTheConverterPrinted) {
   ASSERT_TRUE(test::WriteFileBytes(plain, "just text"));
   form->ClearView(true);
   form->DispatchFile(plain, false);
-  EXPECT_EQ(form->RichEditURL.Text(), u"just text");
+  EXPECT_EQ(form->text_page().RichEditURL().Text(), u"just text");
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ TEST_F(TextViewTest, ShiftJisTextShowsEncodingAndLineCount) {
   EXPECT_EQ(form->ViewFileType, vfText);
   EXPECT_EQ(form->Status(0), u"[S-JIS]   3 Lines");
   EXPECT_EQ(form->PageControl_.active_page(), kTextTabSheet);
-  EXPECT_EQ(form->RichEditURL.Text(), u"one\r\n日本語\r\nthree\r\n");
+  EXPECT_EQ(form->text_page().RichEditURL().Text(), u"one\r\n日本語\r\nthree\r\n");
 }
 
 TEST_F(TextViewTest, UnreadableFileShowsReadErrorText) {
@@ -32,7 +32,7 @@ TEST_F(TextViewTest, UnreadableFileShowsReadErrorText) {
   form->DispatchFile(path, false);
   CloseHandle(lock);
   EXPECT_EQ(form->ViewFileType, vfText);
-  EXPECT_EQ(form->RichEditURL.Text(), u"！！読み込みエラー！！");
+  EXPECT_EQ(form->text_page().RichEditURL().Text(), u"！！読み込みエラー！！");
   EXPECT_EQ(form->Status(0), u"[S-JIS]   1 Lines");
 }
 
@@ -68,10 +68,10 @@ TEST_F(TextViewTest, LeftClickOnADetectedLinkReportsItsText) {
   ASSERT_TRUE(test::WriteFileBytes(path, "see http://example.com/a now"));
   form->DispatchFile(path, false);
   std::u16string clicked;
-  form->RichEditURL.OnURLClick = [&](TRichEditURL&, const std::u16string& url) { clicked = url; };
+  form->text_page().RichEditURL().OnURLClick = [&](TRichEditURL&, const std::u16string& url) { clicked = url; };
 
   ENLINK link{};
-  link.nmhdr.hwndFrom = form->RichEditURL.hwnd();
+  link.nmhdr.hwndFrom = form->text_page().RichEditURL().hwnd();
   link.nmhdr.code = EN_LINK;
   link.chrg = {4, 24};
   link.msg = WM_MOUSEMOVE;
@@ -84,7 +84,7 @@ TEST_F(TextViewTest, LeftClickOnADetectedLinkReportsItsText) {
 
 TEST_F(TextViewTest, SelectAllIsEnabledOnlyForText) {
   auto form = MakeForm();
-  Action& select_all = form->actions[u"SellectAllAction"];
+  Action& select_all = form->actions[CommandId::SellectAllAction];
   form->DispatchFile(dir_.u16(), false);
   select_all.Update();
   EXPECT_FALSE(select_all.enabled);
@@ -93,11 +93,11 @@ TEST_F(TextViewTest, SelectAllIsEnabledOnlyForText) {
   ASSERT_TRUE(test::WriteFileBytes(path, "abc\r\ndef"));
   form->ClearView(true);
   form->DispatchFile(path, false);
-  Action& copy = form->actions[u"CopyAction"];
+  Action& copy = form->actions[CommandId::CopyAction];
   copy.Update();
   EXPECT_FALSE(copy.enabled);  // nothing selected yet
   EXPECT_TRUE(select_all.Execute());
-  EXPECT_EQ(form->RichEditURL.SelectedText().size(), 7u);
+  EXPECT_EQ(form->text_page().RichEditURL().SelectedText().size(), 7u);
   copy.Update();
   EXPECT_TRUE(copy.enabled);
 }
@@ -125,7 +125,7 @@ TEST_F(TextViewTest, LongLinesCountByDisplayLines) {
   auto path = dir_.Child(L"long.txt");
   ASSERT_TRUE(test::WriteFileBytes(path, std::string(3000, 'x') + "\r\nend\r\n"));
   form->DispatchFile(path, false);
-  EXPECT_GT(form->RichEditURL.LineCount(), 2);
+  EXPECT_GT(form->text_page().RichEditURL().LineCount(), 2);
 }
 
 TEST_F(TextViewTest, StagedDisplayShowsTheFirstScreenThenTheRest) {
@@ -136,21 +136,21 @@ TEST_F(TextViewTest, StagedDisplayShowsTheFirstScreenThenTheRest) {
   ASSERT_TRUE(test::WriteFileBytes(path, body));
 
   form->DispatchFile(path, false);
-  EXPECT_FALSE(form->reading_text());  // off by default: everything at once
+  EXPECT_FALSE(form->text_page().reading());  // off by default: everything at once
   EXPECT_EQ(form->Status(0), u"[S-JIS]   3000 Lines");
 
   form->settings.UsePreThread = true;
   form->ClearView(true);
   form->DispatchFile(path, false);
-  ASSERT_TRUE(form->reading_text());
+  ASSERT_TRUE(form->text_page().reading());
   EXPECT_EQ(form->ViewFileType, vfText);
-  EXPECT_LT(form->RichEditURL.LineCount(), 3000);
-  for (int i = 0; i < 500 && form->reading_text(); ++i) {
+  EXPECT_LT(form->text_page().RichEditURL().LineCount(), 3000);
+  for (int i = 0; i < 500 && form->text_page().reading(); ++i) {
     test::PumpMessages();
     Sleep(5);
   }
-  EXPECT_FALSE(form->reading_text());
-  EXPECT_EQ(form->RichEditURL.LineCount(), 3000);
+  EXPECT_FALSE(form->text_page().reading());
+  EXPECT_EQ(form->text_page().RichEditURL().LineCount(), 3000);
   EXPECT_EQ(form->Status(0), u"   3000 Lines");
 }
 
@@ -162,11 +162,11 @@ TEST_F(TextViewTest, ClearingStopsTheReader) {
   auto path = dir_.Child(L"big.txt");
   ASSERT_TRUE(test::WriteFileBytes(path, body));
   form->DispatchFile(path, false);
-  ASSERT_TRUE(form->reading_text());
+  ASSERT_TRUE(form->text_page().reading());
   form->ClearView(true);
-  EXPECT_FALSE(form->reading_text());
+  EXPECT_FALSE(form->text_page().reading());
   test::PumpMessages();
-  EXPECT_EQ(form->RichEditURL.Text(), u"");
+  EXPECT_EQ(form->text_page().RichEditURL().Text(), u"");
 }
 
 }  // namespace

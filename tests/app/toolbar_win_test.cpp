@@ -31,18 +31,13 @@ TEST_F(ToolbarTest, DesignedButtonsRunTheirCommands) {
   EXPECT_EQ(page.top, 42);  // the pages start below the toolbar
 
   // The always-on-top button runs its command, which checks itself.
-  const int top_most = 0x1000 + [&] {
-    const auto& all = form->actions.actions();
-    for (size_t i = 0; i < all.size(); ++i)
-      if (all[i]->name == u"TopMostAction") return static_cast<int>(i);
-    return -1;
-  }();
+  const int top_most = 0x1000 + static_cast<int>(CommandId::TopMostAction);
   SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(top_most, BN_CLICKED),
                reinterpret_cast<LPARAM>(form->ActionToolBar.hwnd()));
   EXPECT_TRUE(form->settings.TopMost);
   form->Idle();
   EXPECT_TRUE(SendMessageW(form->ActionToolBar.hwnd(), TB_ISBUTTONCHECKED, top_most, 0));
-  form->actions[u"TopMostAction"].Execute();
+  form->actions[CommandId::TopMostAction].Execute();
 }
 
 TEST_F(ToolbarTest, LayoutIsKeptAndABrokenFileIsOfferedForDeletion) {
@@ -55,7 +50,7 @@ TEST_F(ToolbarTest, LayoutIsKeptAndABrokenFileIsOfferedForDeletion) {
   }
   auto form = MakeForm();
   EXPECT_EQ(form->ActionToolBar.ButtonCount(), 16);
-  EXPECT_EQ(form->CurrentToolbarLayout()[4].action, u"ZoomUpAction");
+  EXPECT_EQ(form->CurrentToolbarLayout()[4].command, CommandId::ZoomUpAction);
   form->Close();
   form.reset();
 
@@ -84,10 +79,10 @@ TEST_F(ToolbarTest, MenuOffersOneEntryOverTheFirstButtonAndFourElsewhere) {
 
 TEST_F(ToolbarTest, HiddenToolbarShowsNearTheTopAndTakesTheMoves) {
   auto form = MakeForm();
-  HWND image = form->ScrollBox_.hwnd();
+  HWND image = form->image_page().ScrollBox().hwnd();
   // Shown and not hiding: moves pass on.
   EXPECT_FALSE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 300)));
-  form->actions[u"HideToolBarAction"].Execute();
+  form->actions[CommandId::HideToolBarAction].Execute();
   EXPECT_TRUE(form->settings.HideToolBar);
   EXPECT_TRUE(form->PreTranslateMessage(MouseMove(image, 100, 200)));  // taken, and the toolbar goes
   EXPECT_FALSE(form->ActionToolBar.visible());
@@ -96,7 +91,7 @@ TEST_F(ToolbarTest, HiddenToolbarShowsNearTheTopAndTakesTheMoves) {
   EXPECT_TRUE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 25)));
   EXPECT_FALSE(form->ActionToolBar.visible());
   // Unchecked again: it shows at the top once and then lets moves through.
-  form->actions[u"HideToolBarAction"].Execute();
+  form->actions[CommandId::HideToolBarAction].Execute();
   EXPECT_TRUE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 5)));
   EXPECT_TRUE(form->ActionToolBar.visible());
   EXPECT_FALSE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 300)));

@@ -70,7 +70,7 @@ class FollowTest : public ::testing::Test {
     if (!status.empty()) {
       EXPECT_EQ(form.Status(0), status);
     }
-    EXPECT_EQ(form.actions[u"FindEverythingAction"].hint, u"Everything 監視\rEverything is Alive");
+    EXPECT_EQ(form.actions[CommandId::FindEverythingAction].hint, u"Everything 監視\rEverything is Alive");
   }
 
   std::vector<std::wstring> PeerArgs(std::vector<std::wstring> extra = {}) const {
@@ -109,9 +109,9 @@ TEST_F(FollowTest, ViewerFollowsTheSelectionWhereverItIsMoved) {
   // From the viewer.
   form->StepEverythingSelection(1);
   ExpectShown(*form, rows_[1], vfBinary, u"Directry");
-  ASSERT_TRUE(form->actions[u"NextItemAction"].Execute());
+  ASSERT_TRUE(form->actions[CommandId::NextItemAction].Execute());
   ExpectShown(*form, rows_[2], vfText);
-  ASSERT_TRUE(form->actions[u"PreItemAction"].Execute());
+  ASSERT_TRUE(form->actions[CommandId::PreItemAction].Execute());
   ExpectShown(*form, rows_[1], vfBinary, u"Directry");
   form->StepEverythingSelection(999);
   ExpectShown(*form, rows_[0], vfBinary, u"Zero File");
@@ -168,7 +168,7 @@ TEST_F(FollowTest, SamePathAfterARestartIsNotShownAgain) {
     ExpectShown(*form, rows_[1], vfBinary, u"Directry");
   }
   ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == nullptr; }));
-  EXPECT_EQ(form->actions[u"FindEverythingAction"].hint, u"Everything 監視\rEverything Not found");
+  EXPECT_EQ(form->actions[CommandId::FindEverythingAction].hint, u"Everything 監視\rEverything Not found");
   // The view is kept while the search window is away (ClearNoEverything off).
   EXPECT_EQ(form->Status(0), u"Directry");
 
@@ -266,12 +266,12 @@ TEST_F(FollowTest, SearchWindowWithAnotherCaptionIsIgnored) {
   PumpFor(400);
   EXPECT_EQ(form->EverythingHandle, nullptr);
   EXPECT_EQ(form->SelectedFileName, u"");
-  EXPECT_EQ(form->actions[u"FindEverythingAction"].hint, u"Everything 監視\rEverything Not found");
+  EXPECT_EQ(form->actions[CommandId::FindEverythingAction].hint, u"Everything 監視\rEverything Not found");
 }
 
 TEST_F(FollowTest, FirstPaintSwitchesTheWatcherOnAndTheCommandOff) {
   auto form = MakeForm();
-  Action& find = form->actions[u"FindEverythingAction"];
+  Action& find = form->actions[CommandId::FindEverythingAction];
   EXPECT_FALSE(form->watching());
   form->Show();
   ASSERT_TRUE(PumpUntil([&] { return form->watching(); }));
@@ -289,8 +289,8 @@ TEST_F(FollowTest, FirstPaintSwitchesTheWatcherOnAndTheCommandOff) {
 
 TEST_F(FollowTest, SearchWindowCommandsFollowItsPresence) {
   auto form = MakeForm();
-  Action& show = form->actions[u"ShowEverythingAction"];
-  Action& run = form->actions[u"RunEverythingAction"];
+  Action& show = form->actions[CommandId::ShowEverythingAction];
+  Action& run = form->actions[CommandId::RunEverythingAction];
   show.Update();
   run.Update();
   EXPECT_FALSE(show.enabled);
@@ -310,9 +310,56 @@ TEST_F(FollowTest, SearchWindowCommandsFollowItsPresence) {
 
   // Esc twice quickly closes it.
   HWND started = form->EverythingHandle;
-  ASSERT_TRUE(form->actions[u"ClearAction"].Execute());
-  ASSERT_TRUE(form->actions[u"ClearAction"].Execute());
+  ASSERT_TRUE(form->actions[CommandId::ClearAction].Execute());
+  ASSERT_TRUE(form->actions[CommandId::ClearAction].Execute());
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(started); }));
+}
+
+// Esc pressed twice on the keyboard 150 ms apart closes the search window even
+// when the first press's clear takes longer than the double-click time: the
+// presses count, not when they are handled.
+TEST_F(FollowTest, QuickSecondEscClosesTheSearchWindowAfterASlowClear) {
+  auto form = MakeForm();
+  SearchPeer peer(PeerArgs());
+  ASSERT_TRUE(peer.started());
+  Watch(*form);
+  ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == peer.window(); }));
+  ASSERT_EQ(GetDoubleClickTime(), 500u);
+  form->Show();
+  SetForegroundWindow(form->hwnd());
+  SetFocus(form->hwnd());
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == form->hwnd(); }));
+
+  auto press = [] {
+    INPUT keys[2] = {};
+    for (INPUT& k : keys) {
+      k.type = INPUT_KEYBOARD;
+      k.ki.wVk = VK_ESCAPE;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, keys, sizeof(INPUT));
+  };
+  ASSERT_EQ(press(), 2u);
+  Sleep(150);
+  ASSERT_EQ(press(), 2u);
+
+  // The program's own loop; the first Esc's handling is made slow.
+  int escapes = 0;
+  const DWORD start = GetTickCount();
+  while (IsWindow(peer.window()) && GetTickCount() - start < 5000) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      const bool escape = msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE;
+      if (!form->PreTranslateMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      if (escape && ++escapes == 1) Sleep(700);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  EXPECT_EQ(escapes, 2);
+  EXPECT_FALSE(IsWindow(peer.window()));
 }
 
 }  // namespace

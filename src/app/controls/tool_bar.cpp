@@ -49,6 +49,13 @@ std::vector<ToolBar::Button> ToolBar::Buttons() const {
     if (!(t.fsStyle & BTNS_SEP)) {
       b.command = t.idCommand;
       b.picture = t.iBitmap;
+      const LRESULT length = SendMessageW(wnd_, TB_GETBUTTONTEXTW, t.idCommand, 0);
+      if (length > 0) {
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(wnd_, TB_GETBUTTONTEXTW, t.idCommand, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        b.caption = std::move(text);
+      }
     }
     b.hidden = (t.fsState & TBSTATE_HIDDEN) != 0;
     buttons.push_back(b);

@@ -1,0 +1,38 @@
+// The archive page of the main window: the sorted member list `ArcListBox`
+// that fills the page, with the operations archive browsing uses.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace zk {
+
+class ArchivePage {
+ public:
+  bool Create(HWND page, int id, HFONT font);
+  void Layout(int width, int height);
+  HWND ArcListBox() const { return list_; }
+
+  // Replaces the lines; the list sorts them.
+  void Fill(const std::vector<std::u16string>& lines);
+  void Clear();
+  int Count() const;
+  std::vector<std::u16string> Lines() const;
+  std::u16string Line(int index) const;
+
+  // The selected line's index, or -1.
+  int SelectedIndex() const;
+  void Select(int index);
+  std::u16string SelectedLine() const;
+
+  void SetVisible(bool visible);
+  // One line up or down, as a wheel turn does.
+  void ScrollLine(bool up);
+
+ private:
+  HWND list_ = nullptr;
+};
+
+}  // namespace zk
