@@ -5,9 +5,9 @@
 #include <map>
 
 #include "app/main_window.h"
-#include "app/main_window_fixture.h"
-#include "app/picture_files.h"
-#include "win/test_util.h"
+#include "support/main_window_fixture.h"
+#include "support/picture_files.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {
@@ -27,11 +27,6 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   ASSERT_TRUE(test::WriteFileBytes(picture, test::PlainBitmapFile(20, 10)));
   ASSERT_TRUE(test::WriteFileBytes(text, "words\r\n"));
   ASSERT_TRUE(test::WriteFileBytes(empty, ""));
-  auto show = [&](const std::u16string& path) {
-    form->ClearView(true);
-    form->SelectedFileName = path;
-    form->DispatchFile(path, false);
-  };
 
   auto none = Enabled(*form);  // nothing shown yet
   for (const char16_t* n : {u"ZoomUpAction", u"ZoomFitAction", u"RealSizeAction", u"SaveAction", u"CopyAction",
@@ -40,7 +35,7 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   for (const char16_t* n : {u"ClearAction", u"OptionsAction", u"TopMostAction", u"TestAction", u"NextItemAction"})
     EXPECT_TRUE(none[n]) << Utf16ToUtf8(n);
 
-  show(picture);
+  Show(*form, picture);
   auto image = Enabled(*form);
   for (const char16_t* n : {u"ZoomUpAction", u"ZoomOutAction", u"ZoomFitAction", u"RealSizeAction", u"SaveAction",
                             u"CopyAction", u"CopyImageAction", u"OutViewAction", u"ReloadAction"})
@@ -48,7 +43,7 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   EXPECT_FALSE(image[u"SellectAllAction"]);
   EXPECT_FALSE(image[u"GoogleAction"]);
 
-  show(text);
+  Show(*form, text);
   auto words = Enabled(*form);
   for (const char16_t* n : {u"ZoomUpAction", u"ZoomOutAction", u"SellectAllAction", u"OutViewAction"})
     EXPECT_TRUE(words[n]) << Utf16ToUtf8(n);
@@ -59,7 +54,7 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   EXPECT_TRUE(selected[u"CopyAction"]);
   EXPECT_TRUE(selected[u"GoogleAction"]);
 
-  show(empty);  // the binary view
+  Show(*form, empty);  // the binary view
   auto binary = Enabled(*form);
   for (const char16_t* n : {u"ZoomUpAction", u"ZoomFitAction", u"SaveAction", u"CopyAction", u"OutViewAction"})
     EXPECT_FALSE(binary[n]) << Utf16ToUtf8(n);

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "desktop/test_folder.h"
+#include "base/win_text.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {
@@ -13,7 +14,7 @@ using test::CountEntries;
 using test::Exists;
 using test::MakeFile;
 using test::MakeFolder;
-using test::TestFolder;
+using test::TempDir;
 
 struct Messages {
   std::vector<std::u16string> shown;
@@ -23,11 +24,11 @@ struct Messages {
 };
 
 TEST(PrepareWorkFolder, CreatesAHiddenFolderInTheTemporaryFolder) {
-  TestFolder temp;
+  TempDir temp;
   Messages messages;
   // Given without a trailing delimiter, one is put in.
-  const std::u16string path = PrepareWorkFolder(nullptr, messages.sink(), temp.path());
-  EXPECT_EQ(path, temp.path() + u"\\zk1.tmp");
+  const std::u16string path = PrepareWorkFolder(nullptr, messages.sink(), temp.u16());
+  EXPECT_EQ(path, temp.u16() + u"\\zk1.tmp");
   const DWORD attributes = GetFileAttributesW(W(path));
   ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -35,30 +36,30 @@ TEST(PrepareWorkFolder, CreatesAHiddenFolderInTheTemporaryFolder) {
   EXPECT_TRUE(messages.shown.empty());
 
   // As the system gives it, with the delimiter.
-  EXPECT_EQ(PrepareWorkFolder(nullptr, messages.sink(), temp.path() + u"\\"), path);
+  EXPECT_EQ(PrepareWorkFolder(nullptr, messages.sink(), temp.u16() + u"\\"), path);
 }
 
 TEST(PrepareWorkFolder, EmptiesAnExistingFolderAndKeepsIt) {
-  TestFolder temp;
-  const std::u16string work = temp / u"zk1.tmp";
+  TempDir temp;
+  const std::u16string work = temp.Child(L"zk1.tmp");
   ASSERT_TRUE(MakeFolder(work));
   ASSERT_TRUE(MakeFile(work + u"\\left over.jpg", FILE_ATTRIBUTE_READONLY));
   ASSERT_TRUE(MakeFolder(work + u"\\dir"));
   ASSERT_TRUE(MakeFile(work + u"\\dir\\member.txt"));
-  ASSERT_TRUE(MakeFile(temp / u"beside.txt"));
+  ASSERT_TRUE(MakeFile(temp.Child(L"beside.txt")));
   Messages messages;
 
-  EXPECT_EQ(PrepareWorkFolder(nullptr, messages.sink(), temp.path()), work);
+  EXPECT_EQ(PrepareWorkFolder(nullptr, messages.sink(), temp.u16()), work);
   EXPECT_TRUE(Exists(work));
   EXPECT_EQ(CountEntries(work), 0);
-  EXPECT_TRUE(Exists(temp / u"beside.txt"));
+  EXPECT_TRUE(Exists(temp.Child(L"beside.txt")));
   EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(PrepareWorkFolder, FailureToCreateIsShownWithThePath) {
-  TestFolder temp;
+  TempDir temp;
   // A file where the temporary folder should be: nothing can be made below it.
-  const std::u16string blocker = temp / u"not a folder";
+  const std::u16string blocker = temp.Child(L"not a folder");
   ASSERT_TRUE(MakeFile(blocker));
   Messages messages;
 
@@ -70,16 +71,16 @@ TEST(PrepareWorkFolder, FailureToCreateIsShownWithThePath) {
 }
 
 TEST(CleanUpWorkFolder, RemovesTheFolderAndWhatIsInIt) {
-  TestFolder temp;
+  TempDir temp;
   Messages messages;
-  const std::u16string work = PrepareWorkFolder(nullptr, messages.sink(), temp.path());
+  const std::u16string work = PrepareWorkFolder(nullptr, messages.sink(), temp.u16());
   ASSERT_TRUE(MakeFile(work + u"\\member.png", FILE_ATTRIBUTE_READONLY));
   ASSERT_TRUE(MakeFolder(work + u"\\folder in archive"));
   ASSERT_TRUE(MakeFile(work + u"\\folder in archive\\x.txt", FILE_ATTRIBUTE_READONLY));
 
   CleanUpWorkFolder(nullptr, work);
   EXPECT_FALSE(Exists(work));
-  EXPECT_EQ(CountEntries(temp.path()), 0);
+  EXPECT_EQ(CountEntries(temp.u16()), 0);
   CleanUpWorkFolder(nullptr, work);  // gone already: nothing happens
 }
 
