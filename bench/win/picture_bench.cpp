@@ -18,7 +18,7 @@
 #include "base/win_files.h"
 #include "image/dib_section.h"
 #include "image/picture_loader.h"
-#include "image/picture_encoders.h"
+#include "support/picture_encoders.h"
 
 namespace {
 

@@ -8,12 +8,14 @@
 
 #include "app/about_form.h"
 #include "app/file_info.h"
-#include "app/report_fixture.h"
+#include "support/main_window_fixture.h"
+#include "support/message_pump.h"
 
 namespace zk {
 namespace {
 
-using AboutTest = test::ReportFixture;
+using AboutTest = test::OwnProgramFixture;
+using test::PumpFor;
 
 void Click(HWND control) {
   SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
@@ -59,14 +61,6 @@ class CurrentFolder {
  private:
   wchar_t saved_[MAX_PATH] = {};
 };
-
-void PumpFor(DWORD ms) {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    test::PumpMessages();
-    Sleep(5);
-  }
-}
 
 TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
   auto form = MakeForm();

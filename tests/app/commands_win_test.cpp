@@ -5,9 +5,9 @@
 #include <map>
 
 #include "app/main_window.h"
-#include "app/main_window_fixture.h"
-#include "app/picture_files.h"
-#include "win/test_util.h"
+#include "support/main_window_fixture.h"
+#include "support/picture_files.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {
@@ -29,11 +29,6 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   ASSERT_TRUE(test::WriteFileBytes(picture, test::PlainBitmapFile(20, 10)));
   ASSERT_TRUE(test::WriteFileBytes(text, "words\r\n"));
   ASSERT_TRUE(test::WriteFileBytes(empty, ""));
-  auto show = [&](const std::u16string& path) {
-    form->ClearView(true);
-    form->SelectedFileName = path;
-    form->DispatchFile(path, false);
-  };
 
   auto none = Enabled(*form);  // nothing shown yet
   for (CommandId n : {ZoomUpAction, ZoomFitAction, RealSizeAction, SaveAction, CopyAction,
@@ -42,7 +37,7 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   for (CommandId n : {ClearAction, OptionsAction, TopMostAction, TestAction, NextItemAction})
     EXPECT_TRUE(none[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));
 
-  show(picture);
+  Show(*form, picture);
   auto image = Enabled(*form);
   for (CommandId n : {ZoomUpAction, ZoomOutAction, ZoomFitAction, RealSizeAction, SaveAction,
                             CopyAction, CopyImageAction, OutViewAction, ReloadAction})
@@ -50,7 +45,7 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   EXPECT_FALSE(image[SellectAllAction]);
   EXPECT_FALSE(image[GoogleAction]);
 
-  show(text);
+  Show(*form, text);
   auto words = Enabled(*form);
   for (CommandId n : {ZoomUpAction, ZoomOutAction, SellectAllAction, OutViewAction})
     EXPECT_TRUE(words[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));
@@ -61,7 +56,7 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   EXPECT_TRUE(selected[CopyAction]);
   EXPECT_TRUE(selected[GoogleAction]);
 
-  show(empty);  // the binary view
+  Show(*form, empty);  // the binary view
   auto binary = Enabled(*form);
   for (CommandId n : {ZoomUpAction, ZoomFitAction, SaveAction, CopyAction, OutViewAction})
     EXPECT_FALSE(binary[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));

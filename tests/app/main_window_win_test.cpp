@@ -8,9 +8,9 @@
 #include "app/main_window.h"
 #include "base/text.h"
 #include "base/win_text.h"
+#include "support/main_window_fixture.h"
+#include "support/test_files.h"
 #include "text/binary_view.h"
-#include "app/main_window_fixture.h"
-#include "win/test_util.h"
 
 namespace zk {
 namespace {

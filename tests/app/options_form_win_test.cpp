@@ -6,42 +6,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/main_window_fixture.h"
 #include "app/options_form.h"
 #include "app/options_form_rules.h"
 #include "base/text.h"
 #include "base/win_text.h"
-#include "win/test_util.h"
+#include "support/main_window_fixture.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {
-
-// Sets exactly the given modifier keys as held for this thread, and puts the
-// keyboard state back afterwards.
-class HeldKeys {
- public:
-  explicit HeldKeys(std::initializer_list<int> keys) {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    std::memcpy(state, saved_, sizeof(state));
-    for (int vk : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL, VK_MENU}) state[vk] = 0;
-    for (int vk : keys) state[vk] = 0x80;
-    SetKeyboardState(state);
-  }
-  ~HeldKeys() { SetKeyboardState(saved_); }
-  HeldKeys(const HeldKeys&) = delete;
-  HeldKeys& operator=(const HeldKeys&) = delete;
-
- private:
-  BYTE saved_[256];
-};
 
 // The settings the dialog edits, as the settings file would hold them.
 std::string Snapshot(const Settings& s) {
@@ -63,7 +42,7 @@ class OptionsFormTest : public test::MainWindowFixture {
       PostMessageW(f.hwnd(), WM_COMMAND, IDCANCEL, 0);
     };
     {
-      HeldKeys none({});
+      test::HeldKeys none({});
       form.actions[CommandId::OptionsAction].Execute();
     }
     form.OnOptionsFormShow = nullptr;
@@ -471,23 +450,19 @@ TEST_F(OptionsFormTest, ShiftOpensTheSettingsFileUnlessCtrlIsHeld) {
     f.Click(f.CancelButton);
   };
   {
-    HeldKeys shift({VK_SHIFT});
+    test::HeldKeys shift({VK_SHIFT});
     form->actions[CommandId::OptionsAction].Execute();
   }
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], u"\"" + IniPath() + u"\"");
   EXPECT_EQ(shown, 0);
   {
-    HeldKeys both({VK_SHIFT, VK_CONTROL});
+    test::HeldKeys both({VK_SHIFT, VK_CONTROL});
     form->actions[CommandId::OptionsAction].Execute();
   }
   EXPECT_EQ(shown, 1);
-  {
-    // Ctrl+O, the command's key, always opens the dialog.
-    HeldKeys ctrl({VK_CONTROL});
-    MSG msg{form->hwnd(), WM_KEYDOWN, 'O', 0};
-    EXPECT_TRUE(form->TranslateShortcut(msg));
-  }
+  // Ctrl+O, the command's key, always opens the dialog.
+  EXPECT_TRUE(PressShortcut(*form, {VK_CONTROL}, 'O'));
   EXPECT_EQ(shown, 2);
   EXPECT_EQ(opened.size(), 1u);
 }
@@ -496,10 +471,7 @@ TEST_F(OptionsFormTest, KeysSwitchPages) {
   auto form = MakeForm();
   // Posted, so that the dialog's own loop takes them as typed keys.
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_CONTROL] = 0x80;  // held until the run ends
-    SetKeyboardState(state);
+    test::HoldKeys({VK_CONTROL});  // until the run ends
     PostMessageW(f.PageControl.hwnd(), WM_KEYDOWN, VK_TAB, 0);
     PostMessageW(f.PageControl.hwnd(), WM_KEYDOWN, VK_TAB, 0);
     PostMessageW(f.hwnd(), WM_COMMAND, IDOK, 0);

@@ -12,14 +12,13 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/main_window_fixture.h"
 #include "app/outside_programs.h"
-#include "app/picture_files.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
-#include "win/test_util.h"
+#include "support/main_window_fixture.h"
+#include "support/picture_files.h"
 
 namespace zk {
 namespace {
@@ -44,24 +43,6 @@ std::u16string CurrentFolder() {
   DWORD n = GetCurrentDirectoryW(MAX_PATH * 2, buf);
   return FromWide(std::wstring(buf, n));
 }
-
-// Holds the thread's Ctrl and Shift keys down, as GetKeyState sees them, for
-// its lifetime.
-class HeldKeys {
- public:
-  HeldKeys(bool ctrl, bool shift) {
-    GetKeyboardState(saved_);
-    BYTE keys[256];
-    std::copy(std::begin(saved_), std::end(saved_), keys);
-    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-  }
-  ~HeldKeys() { SetKeyboardState(saved_); }
-
- private:
-  BYTE saved_[256];
-};
 
 // A window that counts the WM_CLOSE it gets, standing for the search window.
 class CloseCounter {
@@ -106,22 +87,8 @@ class OutsideViewerTest : public test::MainWindowFixture {
     };
     return form;
   }
-  // Shows a file as the search window's selection would.
-  static void Select(TZKMainForm& form, const std::u16string& path) {
-    form.ClearView(true);
-    form.SelectedFileName = path;
-    form.DispatchFile(path, false);
-  }
-  std::u16string Picture(const std::wstring& name) {
-    std::u16string path = dir_.Child(name);
-    EXPECT_TRUE(test::WriteFileBytes(path, test::PlainBitmapFile(8, 6)));
-    return path;
-  }
-  std::u16string TextFile(const std::wstring& name) {
-    std::u16string path = dir_.Child(name);
-    EXPECT_TRUE(test::WriteFileBytes(path, "some text\r\n"));
-    return path;
-  }
+  std::u16string Picture(const std::wstring& name) { return Write(name, test::PlainBitmapFile(8, 6)); }
+  std::u16string TextFile(const std::wstring& name) { return Write(name, "some text\r\n"); }
   static void DoubleClick(HWND wnd) { SendMessageW(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2)); }
   static std::u16string Quoted(const std::u16string& s) { return u"\"" + s + u"\""; }
 
@@ -134,7 +101,7 @@ TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
   form->settings.OutGEditor = dir_.Child(L"viewers\\paint.exe");
   form->settings.OutTextEditor = u"edit.exe";
   const std::u16string picture = Picture(L"p.bmp");
-  Select(*form, picture);
+  Show(*form, picture);
   ASSERT_EQ(form->ViewFileType, vfImage);
 
   EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
@@ -147,7 +114,7 @@ TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
 
   // The binary view on the same control opens nothing, by key or by mouse.
   CreateDirectoryW(W(dir_.Child(L"sub")), nullptr);
-  Select(*form, dir_.Child(L"sub"));
+  Show(*form, dir_.Child(L"sub"));
   ASSERT_EQ(form->ViewFileType, vfBinary);
   EXPECT_FALSE(form->actions[CommandId::OutViewAction].Execute());
   DoubleClick(form->image_page().MainImage().hwnd());
@@ -160,7 +127,7 @@ TEST_F(OutsideViewerTest, TextGoesToTheTextViewerStartedInTheFilesFolder) {
   form->settings.OutTextEditor = u"edit.exe";  // a bare name, no folder set
   form->settings.OutGEditor = u"paint.exe";
   const std::u16string text = TextFile(L"t.txt");
-  Select(*form, text);
+  Show(*form, text);
   ASSERT_EQ(form->ViewFileType, vfText);
 
   EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
@@ -175,8 +142,8 @@ TEST_F(OutsideViewerTest, TextGoesToTheTextViewerStartedInTheFilesFolder) {
   const HWND first_control = form->text_page().RichEditURL().hwnd();
   const std::u16string long_text = dir_.Child(L"long.txt");
   ASSERT_TRUE(test::WriteFileBytes(long_text, std::string(40000, 'x') + "\r\n"));
-  Select(*form, long_text);
-  Select(*form, text);
+  Show(*form, long_text);
+  Show(*form, text);
   ASSERT_NE(form->text_page().RichEditURL().hwnd(), first_control);
   DoubleClick(form->text_page().RichEditURL().hwnd());
   ASSERT_EQ(started_.size(), 3u);
@@ -198,14 +165,14 @@ TEST_F(OutsideViewerTest, CtrlClosesTheSearchWindowOnceTheViewerStarted) {
   CloseCounter search_window;
   form->EverythingHandle = search_window.hwnd();
   form->settings.OutTextEditor = u"edit.exe";
-  Select(*form, TextFile(L"t.txt"));
+  Show(*form, TextFile(L"t.txt"));
   {
-    HeldKeys keys(true, true);  // Ctrl+Shift keeps it open
+    test::HeldKeys keys({VK_CONTROL, VK_SHIFT});  // Ctrl+Shift keeps it open
     form->OutViewActionExecute();
   }
   EXPECT_EQ(search_window.closes(), 0);
   {
-    HeldKeys keys(true, false);
+    test::HeldKeys keys({VK_CONTROL});
     form->OutViewActionExecute();
     DoubleClick(form->text_page().RichEditURL().hwnd());
   }
@@ -215,7 +182,7 @@ TEST_F(OutsideViewerTest, CtrlClosesTheSearchWindowOnceTheViewerStarted) {
   // A viewer that did not start leaves the search window alone.
   form->StartOutsideProgram = [](const std::u16string&, const std::u16string&) { return false; };
   {
-    HeldKeys keys(true, false);
+    test::HeldKeys keys({VK_CONTROL});
     form->OutViewActionExecute();
   }
   EXPECT_EQ(search_window.closes(), 2);
@@ -224,7 +191,7 @@ TEST_F(OutsideViewerTest, CtrlClosesTheSearchWindowOnceTheViewerStarted) {
 TEST_F(OutsideViewerTest, ProgramThatDoesNotStartIsReported) {
   auto form = MakeForm();  // the real start
   form->settings.OutTextEditor = dir_.Child(L"missing\\viewer.exe");
-  Select(*form, TextFile(L"t.txt"));
+  Show(*form, TextFile(L"t.txt"));
   const std::u16string before = CurrentFolder();
   form->OutViewActionExecute();
   ASSERT_EQ(boxes_.size(), 1u);
@@ -246,7 +213,7 @@ TEST_F(OutsideViewerTest, ShortcutWithLinkViewOffOpensItsTargetInTheRealViewer) 
   const std::u16string log = dir_.Child(L"started.log");
   form->settings.OutGEditor = Quoted(peer) + u" --log " + Quoted(log);
 
-  Select(*form, link);
+  Show(*form, link);
   ASSERT_EQ(form->ViewFileType, vfImage);
   const std::u16string before = CurrentFolder();
   EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
@@ -319,7 +286,7 @@ TEST_F(OutsideViewerTest, ShortcutsToMissingFilesFoldersEachOtherAndThemselves) 
   EXPECT_EQ(boxes_[0].text, L"リンク先が存在しません");
 
   // Shown through the shortcut, then the target goes away before the double click.
-  Select(*form, to_text);
+  Show(*form, to_text);
   ASSERT_EQ(form->ViewFileType, vfText);
   ASSERT_TRUE(DeleteFileW(W(target)));
   const size_t before = started_.size();

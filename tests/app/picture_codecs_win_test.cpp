@@ -5,27 +5,16 @@
 #include <png.h>
 
 #include "app/main_window.h"
-#include "app/main_window_fixture.h"
-#include "image/picture_encoders.h"
 #include "image/picture_loader.h"
-#include "win/test_util.h"
+#include "support/main_window_fixture.h"
+#include "support/message_pump.h"
+#include "support/picture_encoders.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {
 
-class PictureCodecTest : public test::MainWindowFixture {
- protected:
-  std::u16string Write(const wchar_t* name, const test::Bytes& bytes) {
-    auto path = dir_.Child(name);
-    EXPECT_TRUE(test::WriteFileBytes(path, std::string(bytes.begin(), bytes.end())));
-    return path;
-  }
-  static void Show(TZKMainForm& form, const std::u16string& path) {
-    form.ClearView(true);
-    form.SelectedFileName = path;
-    form.DispatchFile(path, false);
-  }
-};
+using PictureCodecTest = test::MainWindowFixture;
 
 // Left half red, right half blue.
 test::Bytes HalvesJpeg(int width, int height) {

@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/main_window_fixture.h"
-#include "app/picture_files.h"
 #include "base/text.h"
 #include "base/win_text.h"
 #include "image/dib/nk_dib.h"
-#include "win/test_util.h"
+#include "support/main_window_fixture.h"
+#include "support/picture_files.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {
@@ -34,17 +34,6 @@ class PictureViewTest : public test::MainWindowFixture {
     MoveWindow(form->image_page().ScrollBox().hwnd(), 0, 0, width, height, FALSE);
     form->image_page().ScrollBox().Layout();
     return form;
-  }
-  // As the watcher does for each new selection.
-  static void Show(TZKMainForm& form, const std::u16string& path) {
-    form.ClearView(true);
-    form.SelectedFileName = path;
-    form.DispatchFile(path, false);
-  }
-  std::u16string Write(const wchar_t* name, const std::string& bytes) {
-    auto path = dir_.Child(name);
-    EXPECT_TRUE(test::WriteFileBytes(path, bytes));
-    return path;
   }
   static Box Bounds(TZKMainForm& form) {
     const SIZE s = form.image_page().MainImage().ControlSize();

@@ -4,24 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
-#include "win/test_util.h"
+#include "base/win_text.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {
 
-std::wstring ProgramPath() {
-  wchar_t buf[MAX_PATH * 2];
-  DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH * 2);
-  return (std::filesystem::path(std::wstring(buf, n)).parent_path() / L"zarvik.exe").wstring();
-}
-
 struct Process {
   PROCESS_INFORMATION pi{};
   bool Start(const std::wstring& args) {
-    std::wstring cmd = L"\"" + ProgramPath() + L"\" " + args;
+    std::wstring cmd = L"\"" + ToWide(test::BinFile(L"zarvik.exe")) + L"\" " + args;
     STARTUPINFOW si{sizeof(si)};
     return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
   }
@@ -86,10 +80,8 @@ TEST(ProgramTest, SecondStartEndsAndLeavesTheFirstCopyAlone) {
   // The window exists while its start-up still runs; idle means it is done.
   WaitForInputIdle(first.pi.hProcess, 20000);
 
-  wchar_t temp[MAX_PATH + 1];
-  GetTempPathW(MAX_PATH + 1, temp);
-  std::filesystem::path marker = std::filesystem::path(temp) / L"zk1.tmp" / L"marker.txt";
-  ASSERT_TRUE(test::WriteFileBytes(test::TempDir::Str(marker), "kept"));
+  const std::u16string work = test::TempPath() + u"zk1.tmp", marker = work + u"\\marker.txt";
+  ASSERT_TRUE(test::WriteFileBytes(marker, "kept"));
 
   Process second;
   ASSERT_TRUE(second.Start(L"-i" + second_dir.path().wstring()));
@@ -98,12 +90,12 @@ TEST(ProgramTest, SecondStartEndsAndLeavesTheFirstCopyAlone) {
   GetExitCodeProcess(second.pi.hProcess, &code);
   EXPECT_EQ(code, 0u);
   EXPECT_FALSE(first.Wait(0));                           // still running
-  EXPECT_TRUE(std::filesystem::exists(marker));          // its work folder untouched
-  EXPECT_FALSE(std::filesystem::exists(second_dir.path() / L"zarvik.ini"));  // no shut-down ran
+  EXPECT_TRUE(test::Exists(marker));                     // its work folder untouched
+  EXPECT_FALSE(test::Exists(second_dir.Child(L"zarvik.ini")));  // no shut-down ran
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(first.Wait(20000));
-  EXPECT_FALSE(std::filesystem::exists(marker.parent_path()));  // removed at exit
+  EXPECT_FALSE(test::Exists(work));  // removed at exit
 }
 
 }  // namespace

@@ -6,45 +6,21 @@
 
 #include "app/clipboard_text.h"
 #include "app/file_info.h"
-#include "app/report_fixture.h"
 #include "archive/member_size.h"
+#include "support/main_window_fixture.h"
+#include "support/picture_files.h"
 
 namespace zk {
 namespace {
 
-using ReportTest = test::ReportFixture;
+using ReportTest = test::OwnProgramFixture;
 
-// A 24-bit bottom-up bitmap file of one colour.
-std::string BitmapFile(int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  const uint32_t image = static_cast<uint32_t>(stride * height);
-  std::string f(54 + image, '\0');
-  auto put16 = [&](size_t at, uint16_t v) { f[at] = char(v & 0xFF), f[at + 1] = char(v >> 8); };
-  auto put32 = [&](size_t at, uint32_t v) { put16(at, uint16_t(v)), put16(at + 2, uint16_t(v >> 16)); };
-  f[0] = 'B', f[1] = 'M';
-  put32(2, static_cast<uint32_t>(f.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(width));
-  put32(22, static_cast<uint32_t>(height));
-  put16(26, 1);
-  put16(28, 24);
-  put32(34, image);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) f[54 + y * stride + x * 3 + 2] = char(0xFF);  // red
-  return f;
-}
-
-void PressCtrl(TZKMainForm& form, char key) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  BYTE saved = keys[VK_CONTROL];
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  MSG msg{form.hwnd(), WM_KEYDOWN, static_cast<WPARAM>(key), 0};
-  EXPECT_TRUE(form.TranslateShortcut(msg));
-  keys[VK_CONTROL] = saved;
-  SetKeyboardState(keys);
+std::vector<std::u16string> Lines(const std::u16string& report) {
+  std::vector<std::u16string> lines;
+  size_t start = 0;
+  for (size_t cr; (cr = report.find(u'\r', start)) != std::u16string::npos; start = cr + 1)
+    lines.push_back(report.substr(start, cr - start));
+  return lines;
 }
 
 TEST_F(ReportTest, BeforeAnyFileTheViewIsEmptyAndTheLayoutIsTheWindows) {
@@ -87,7 +63,7 @@ TEST_F(ReportTest, WithAPictureShownTheKindIsImageAndThePictureIsThere) {
   auto form = MakeForm();
   MoveWindow(form->image_page().ScrollBox().hwnd(), 0, 0, 400, 300, FALSE);
   auto path = dir_.Child(L"赤.bmp");
-  ASSERT_TRUE(test::WriteFileBytes(path, BitmapFile(40, 20)));
+  ASSERT_TRUE(test::WriteFileBytes(path, test::PlainBitmapFile(40, 20)));
   form->SelectedFileName = path;
   form->DispatchFile(path, false);
   ASSERT_EQ(form->ViewFileType, vfImage);
@@ -117,7 +93,7 @@ TEST_F(ReportTest, WithAPictureShownTheKindIsImageAndThePictureIsThere) {
 
 TEST_F(ReportTest, CtrlTShowsTheReportInAMessageBox) {
   auto form = MakeForm();
-  PressCtrl(*form, 'T');
+  EXPECT_TRUE(PressShortcut(*form, {VK_CONTROL}, 'T'));
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, ToWide(form->StateReport()));
   EXPECT_EQ(boxes_[0].caption, L"Zarvik");
@@ -129,14 +105,14 @@ TEST_F(ReportTest, CtrlXAsksFirstAndOnlyOkCopiesPlainText) {
   ASSERT_TRUE(SetClipboardText(form->hwnd(), u"before"));
 
   answer_ = IDCANCEL;
-  PressCtrl(*form, 'X');
+  EXPECT_TRUE(PressShortcut(*form, {VK_CONTROL}, 'X'));
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, L"現在の設定状況をクリップボードにコピーします");
   EXPECT_EQ(boxes_[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OKCANCEL));
   EXPECT_EQ(ClipboardText(form->hwnd()), u"before");
 
   answer_ = IDOK;
-  PressCtrl(*form, 'X');
+  EXPECT_TRUE(PressShortcut(*form, {VK_CONTROL}, 'X'));
   ASSERT_EQ(boxes_.size(), 2u);
   std::u16string copied = ClipboardText(form->hwnd());
   EXPECT_EQ(copied, form->StateReport());

@@ -4,9 +4,9 @@
 
 #include <initializer_list>
 
-#include "app/main_window_fixture.h"
 #include "base/win_text.h"
 #include "peers/xdoc2txt_standin.h"
+#include "support/main_window_fixture.h"
 
 namespace zk {
 namespace {

@@ -2,8 +2,9 @@
 // files, NUL bytes, links, selection and the staged display of long texts.
 #include <richedit.h>
 
-#include "app/main_window_fixture.h"
 #include "base/win_text.h"
+#include "support/main_window_fixture.h"
+#include "support/message_pump.h"
 #include "text/binary_view.h"
 
 namespace zk {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/main_window_fixture.h"
 #include "base/win_text.h"
-#include "win/test_util.h"
+#include "support/main_window_fixture.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {

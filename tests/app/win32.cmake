@@ -1,14 +1,12 @@
 target_sources(zarvik_win_tests PRIVATE
   app/commands_win_test.cpp
   app/toolbar_win_test.cpp
-  image/picture_encoders.cpp
   app/about_form_win_test.cpp
   app/report_win_test.cpp
   app/main_window_win_test.cpp
   app/options_form_win_test.cpp
   app/outside_viewer_win_test.cpp
   app/picture_codecs_win_test.cpp
-  app/picture_files.cpp
   app/picture_view_win_test.cpp
   app/program_win_test.cpp
   app/text_sources_win_test.cpp

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/win_text.h"
 #include "desktop/delete_tree.h"
-#include "desktop/test_folder.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {
@@ -12,7 +13,7 @@ using test::CountEntries;
 using test::Exists;
 using test::MakeFile;
 using test::MakeFolder;
-using test::TestFolder;
+using test::TempDir;
 
 // What the viewer's work folder may hold after an archive was extracted into it.
 void FillWithAwkwardEntries(const std::u16string& folder) {
@@ -26,48 +27,48 @@ void FillWithAwkwardEntries(const std::u16string& folder) {
 }
 
 TEST(EmptyFolder, RemovesReadOnlyFilesAndSubfoldersButKeepsTheFolder) {
-  TestFolder dir;
-  FillWithAwkwardEntries(dir.path());
-  ASSERT_EQ(CountEntries(dir.path()), 4);
+  TempDir dir;
+  FillWithAwkwardEntries(dir.u16());
+  ASSERT_EQ(CountEntries(dir.u16()), 4);
 
-  EmptyFolder(nullptr, dir.path());
-  EXPECT_TRUE(Exists(dir.path()));
-  EXPECT_EQ(CountEntries(dir.path()), 0);
+  EmptyFolder(nullptr, dir.u16());
+  EXPECT_TRUE(Exists(dir.u16()));
+  EXPECT_EQ(CountEntries(dir.u16()), 0);
 
   // Named with a trailing delimiter, the folder is still the same folder.
-  FillWithAwkwardEntries(dir.path());
-  EmptyFolder(nullptr, dir.path() + u"\\");
-  EXPECT_EQ(CountEntries(dir.path()), 0);
+  FillWithAwkwardEntries(dir.u16());
+  EmptyFolder(nullptr, dir.u16() + u"\\");
+  EXPECT_EQ(CountEntries(dir.u16()), 0);
 }
 
 TEST(EmptyFolder, RemovesEntriesWithJapaneseNames) {
-  TestFolder dir;
+  TempDir dir;
   // Wine maps names to the host's file names through the host locale; without
   // a UTF-8 locale there, such names cannot exist at all.
-  if (!MakeFile(dir / u"画像.jpg", FILE_ATTRIBUTE_READONLY))
+  if (!MakeFile(dir.Child(L"画像.jpg"), FILE_ATTRIBUTE_READONLY))
     GTEST_SKIP() << "this file system takes no Japanese names (host locale?)";
-  ASSERT_TRUE(MakeFolder(dir / u"書庫の中"));
-  ASSERT_TRUE(MakeFile(dir / u"書庫の中\\説明.txt", FILE_ATTRIBUTE_READONLY));
-  EmptyFolder(nullptr, dir.path());
-  EXPECT_EQ(CountEntries(dir.path()), 0);
+  ASSERT_TRUE(MakeFolder(dir.Child(L"書庫の中")));
+  ASSERT_TRUE(MakeFile(dir.Child(L"書庫の中\\説明.txt"), FILE_ATTRIBUTE_READONLY));
+  EmptyFolder(nullptr, dir.u16());
+  EXPECT_EQ(CountEntries(dir.u16()), 0);
 }
 
 TEST(EmptyFolder, MissingFolderIsNeitherCreatedNorAnythingBesideItTouched) {
-  TestFolder dir;
-  ASSERT_TRUE(MakeFile(dir / u"keep.txt"));
-  EmptyFolder(nullptr, dir / u"missing");
+  TempDir dir;
+  ASSERT_TRUE(MakeFile(dir.Child(L"keep.txt")));
+  EmptyFolder(nullptr, dir.Child(L"missing"));
   EmptyFolder(nullptr, u"");
-  EXPECT_FALSE(Exists(dir / u"missing"));
-  EXPECT_TRUE(Exists(dir / u"keep.txt"));
+  EXPECT_FALSE(Exists(dir.Child(L"missing")));
+  EXPECT_TRUE(Exists(dir.Child(L"keep.txt")));
 }
 
 TEST(DeleteFiles, NoNamesDeletesNothing) {
-  TestFolder dir;
-  ASSERT_TRUE(MakeFile(dir / u"keep.txt"));
+  TempDir dir;
+  ASSERT_TRUE(MakeFile(dir.Child(L"keep.txt")));
   // Relative names would be taken from the current folder: make that ours.
   wchar_t old_dir[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, old_dir);
-  ASSERT_TRUE(SetCurrentDirectoryW(W(dir.path())));
+  ASSERT_TRUE(SetCurrentDirectoryW(W(dir.u16())));
 
   TFileOperation op;
   op.Options = {fofSilent, fofNoConfirmation};
@@ -77,82 +78,82 @@ TEST(DeleteFiles, NoNamesDeletesNothing) {
   EXPECT_FALSE(op.Execute(FO_DELETE, u"", u""));
 
   SetCurrentDirectoryW(old_dir);
-  EXPECT_TRUE(Exists(dir / u"keep.txt"));
+  EXPECT_TRUE(Exists(dir.Child(L"keep.txt")));
 }
 
 TEST(DeleteFiles, DeletesExactlyTheListedNames) {
-  TestFolder dir;
-  ASSERT_TRUE(MakeFile(dir / u"a.txt", FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(MakeFile(dir / u"b.txt"));
-  ASSERT_TRUE(MakeFolder(dir / u"c"));
-  ASSERT_TRUE(MakeFile(dir / u"c\\in.txt", FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(MakeFile(dir / u"d.txt"));
+  TempDir dir;
+  ASSERT_TRUE(MakeFile(dir.Child(L"a.txt"), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(MakeFile(dir.Child(L"b.txt")));
+  ASSERT_TRUE(MakeFolder(dir.Child(L"c")));
+  ASSERT_TRUE(MakeFile(dir.Child(L"c\\in.txt"), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(MakeFile(dir.Child(L"d.txt")));
 
   TFileOperation op;
   op.Options = {fofSilent, fofNoConfirmation};
-  op.FromFiles = {dir / u"a.txt", dir / u"c", dir / u"d.txt"};
+  op.FromFiles = {dir.Child(L"a.txt"), dir.Child(L"c"), dir.Child(L"d.txt")};
   EXPECT_FALSE(op.DeleteFiles());
-  EXPECT_FALSE(Exists(dir / u"a.txt"));
-  EXPECT_FALSE(Exists(dir / u"c"));
-  EXPECT_FALSE(Exists(dir / u"d.txt"));
-  EXPECT_TRUE(Exists(dir / u"b.txt"));
+  EXPECT_FALSE(Exists(dir.Child(L"a.txt")));
+  EXPECT_FALSE(Exists(dir.Child(L"c")));
+  EXPECT_FALSE(Exists(dir.Child(L"d.txt")));
+  EXPECT_TRUE(Exists(dir.Child(L"b.txt")));
 }
 
 TEST(DeleteFiles, FilesOnlyLeavesFoldersMatchedByWildcards) {
-  TestFolder dir;
-  ASSERT_TRUE(MakeFile(dir / u"a.txt", FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(MakeFile(dir / u"b"));
-  ASSERT_TRUE(MakeFolder(dir / u"sub"));
-  ASSERT_TRUE(MakeFile(dir / u"sub\\in.txt"));
+  TempDir dir;
+  ASSERT_TRUE(MakeFile(dir.Child(L"a.txt"), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(MakeFile(dir.Child(L"b")));
+  ASSERT_TRUE(MakeFolder(dir.Child(L"sub")));
+  ASSERT_TRUE(MakeFile(dir.Child(L"sub\\in.txt")));
 
   TFileOperation op;
   op.Options = {fofSilent, fofNoConfirmation, fofFilesOnly};
-  op.FromFiles = {FolderContentsPattern(dir.path())};
+  op.FromFiles = {FolderContentsPattern(dir.u16())};
   op.DeleteFiles();
-  EXPECT_FALSE(Exists(dir / u"a.txt"));
-  EXPECT_FALSE(Exists(dir / u"b"));
-  EXPECT_TRUE(Exists(dir / u"sub\\in.txt"));
+  EXPECT_FALSE(Exists(dir.Child(L"a.txt")));
+  EXPECT_FALSE(Exists(dir.Child(L"b")));
+  EXPECT_TRUE(Exists(dir.Child(L"sub\\in.txt")));
 }
 
 TEST(RemoveFolder, RemovesTheFolderWithEverythingInIt) {
-  TestFolder dir;
-  const std::u16string work = dir / u"zk1.tmp";
+  TempDir dir;
+  const std::u16string work = dir.Child(L"zk1.tmp");
   ASSERT_TRUE(MakeFolder(work, FILE_ATTRIBUTE_HIDDEN));
   FillWithAwkwardEntries(work);
-  ASSERT_TRUE(MakeFile(dir / u"zk1.tmp.keep"));
+  ASSERT_TRUE(MakeFile(dir.Child(L"zk1.tmp.keep")));
 
   RemoveFolder(nullptr, work);
   EXPECT_FALSE(Exists(work));
-  EXPECT_TRUE(Exists(dir / u"zk1.tmp.keep"));
+  EXPECT_TRUE(Exists(dir.Child(L"zk1.tmp.keep")));
 
   RemoveFolder(nullptr, work);  // already gone: nothing to do, nothing shown
-  EXPECT_TRUE(Exists(dir / u"zk1.tmp.keep"));
+  EXPECT_TRUE(Exists(dir.Child(L"zk1.tmp.keep")));
 }
 
 TEST(DeleteForGood, GoesOnPastWhatCannotBeDeleted) {
-  TestFolder dir;
-  ASSERT_TRUE(MakeFile(dir / u"busy.txt"));
-  ASSERT_TRUE(MakeFolder(dir / u"tree", FILE_ATTRIBUTE_READONLY));
-  FillWithAwkwardEntries(dir / u"tree");
-  HANDLE busy = CreateFileW(W(dir / u"busy.txt"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  TempDir dir;
+  ASSERT_TRUE(MakeFile(dir.Child(L"busy.txt")));
+  ASSERT_TRUE(MakeFolder(dir.Child(L"tree"), FILE_ATTRIBUTE_READONLY));
+  FillWithAwkwardEntries(dir.Child(L"tree"));
+  HANDLE busy = CreateFileW(W(dir.Child(L"busy.txt")), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(busy, INVALID_HANDLE_VALUE);
-  DeleteForGood(FolderContentsPattern(dir.path()), false);
+  DeleteForGood(FolderContentsPattern(dir.u16()), false);
   CloseHandle(busy);
-  EXPECT_TRUE(Exists(dir / u"busy.txt"));
-  EXPECT_FALSE(Exists(dir / u"tree"));
+  EXPECT_TRUE(Exists(dir.Child(L"busy.txt")));
+  EXPECT_FALSE(Exists(dir.Child(L"tree")));
 }
 
 TEST(DeleteForGood, RemovesALinkToAFolderButNotWhatItPointsTo) {
-  TestFolder dir;
-  ASSERT_TRUE(MakeFolder(dir / u"target"));
-  ASSERT_TRUE(MakeFile(dir / u"target\\precious.txt"));
-  ASSERT_TRUE(MakeFolder(dir / u"work"));
-  if (!CreateSymbolicLinkW(W(dir / u"work\\link"), W(dir / u"target"), SYMBOLIC_LINK_FLAG_DIRECTORY))
+  TempDir dir;
+  ASSERT_TRUE(MakeFolder(dir.Child(L"target")));
+  ASSERT_TRUE(MakeFile(dir.Child(L"target\\precious.txt")));
+  ASSERT_TRUE(MakeFolder(dir.Child(L"work")));
+  if (!CreateSymbolicLinkW(W(dir.Child(L"work\\link")), W(dir.Child(L"target")), SYMBOLIC_LINK_FLAG_DIRECTORY))
     GTEST_SKIP() << "no folder links here (error " << GetLastError() << ")";
 
-  DeleteForGood(FolderContentsPattern(dir / u"work"), false);
-  EXPECT_FALSE(Exists(dir / u"work\\link"));
-  EXPECT_TRUE(Exists(dir / u"target\\precious.txt"));
+  DeleteForGood(FolderContentsPattern(dir.Child(L"work")), false);
+  EXPECT_FALSE(Exists(dir.Child(L"work\\link")));
+  EXPECT_TRUE(Exists(dir.Child(L"target\\precious.txt")));
 }
 
 }  // namespace

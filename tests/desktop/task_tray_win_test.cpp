@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "base/text.h"
 #include "desktop/hook_hot_key.h"
+#include "support/main_window_fixture.h"
 #include "watcher/search_peer.h"
-#include "win/test_util.h"
 
 namespace zk {
 namespace {
@@ -191,19 +190,13 @@ TEST(HookHotKey, MessageRaisesTheEventAndHandlerErrorsStayInside) {
   DestroyWindow(owner);
 }
 
-TEST(HookHotKey, ViewerRegistersItsStoredKeyAndShowsItselfOnIt) {
-  test::TempDir dir;
+using HookHotKeyViewer = test::MainWindowFixture;
+
+TEST_F(HookHotKeyViewer, RegistersItsStoredKeyAndShowsItselfOnIt) {
   // Ctrl+Alt+V as the settings file keeps it.
-  ASSERT_TRUE(test::WriteFileBytes(dir.Child(L"zarvik.ini"), "[Window]\r\nActiveHotKey=49238\r\n"));
-  MainFormOptions o;
-  o.program_path = u"C:\\nowhere\\zarvik.exe";
-  o.params = {u"-i" + dir.u16()};
-  o.unique_name = u"ZarvikHotKey" + Ascii(std::to_string(GetCurrentProcessId()));
-  o.temp_folder = dir.u16();
-  o.quit_on_destroy = false;
-  o.message_box = [](HWND, const std::wstring&, const std::wstring&, UINT) { return IDOK; };
-  auto form = std::make_unique<TZKMainForm>(std::move(o));
-  ASSERT_TRUE(form->Create());
+  ASSERT_TRUE(test::WriteFileBytes(IniPath(), "[Window]\r\nActiveHotKey=49238\r\n"));
+  auto form = MakeForm();
+  ASSERT_NE(form->hwnd(), nullptr);
   EXPECT_EQ(form->settings.ActiveHotKey, 0xC056);
   EXPECT_FALSE(RegisterHotKey(nullptr, 0x7005, MOD_ALT | MOD_CONTROL, 0x56));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));

@@ -13,6 +13,5 @@ target_sources(zarvik_core_tests PRIVATE
   image/decoder_hostile_test.cpp
   image/gif_decoder_test.cpp
   image/jpeg_decoder_test.cpp
-  image/picture_encoders.cpp
   image/png_decoder_test.cpp
 )

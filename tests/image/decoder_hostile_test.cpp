@@ -11,7 +11,7 @@
 #include "image/decoders/gif_decoder.h"
 #include "image/decoders/jpeg_decoder.h"
 #include "image/decoders/png_decoder.h"
-#include "image/picture_encoders.h"
+#include "support/picture_encoders.h"
 
 namespace zk {
 namespace {

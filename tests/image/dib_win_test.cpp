@@ -11,7 +11,7 @@
 #include "image/dib/nk_dib_win.h"
 #include "image/dib/win_pixel_memory.h"
 #include "image/dib_test_util.h"
-#include "win/test_util.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "image/decoders/decode_error.h"
 #include "image/decoders/gif_decoder.h"
-#include "image/picture_encoders.h"
+#include "support/picture_encoders.h"
 
 namespace zk {
 namespace {

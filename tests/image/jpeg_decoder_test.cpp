@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "image/decoders/jpeg_decoder.h"
-#include "image/picture_encoders.h"
+#include "support/picture_encoders.h"
 
 namespace zk {
 namespace {

@@ -11,21 +11,16 @@
 #include "image/formats/icon_directory.h"
 #include "image/formats/metafile_headers.h"
 #include "image/picture_format_registry.h"
+#include "support/picture_files.h"
 
 namespace zk {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using test::Put16;
+using test::Put32;
 
-void Put16(Bytes& b, size_t at, uint16_t v) {
-  if (b.size() < at + 2) b.resize(at + 2);
-  b[at] = v & 0xFF;
-  b[at + 1] = v >> 8;
-}
-void Put32(Bytes& b, size_t at, uint32_t v) {
-  Put16(b, at, v & 0xFFFF);
-  Put16(b, at + 2, v >> 16);
-}
+Bytes AsBytes(const std::string& file) { return Bytes(file.begin(), file.end()); }
 
 TEST(PictureFormatRegistry, BuiltInOrderAndNewestRegistrationWins) {
   PictureFormatRegistry r;
@@ -70,27 +65,15 @@ TEST(FindJpegStart, LooksAtTheFirst257Offsets) {
   EXPECT_EQ(FindJpegStart(Bytes{}), -1);
 }
 
-// A bottom-up bitmap file with a header of the given size and no colour table.
+// A bottom-up bitmap file with a header of the given size, a colour table
+// and pixels of zeros.
 Bytes BitmapFile(uint32_t info_size, int32_t width, int32_t height, uint16_t bits, uint32_t compression = 0) {
-  Bytes b(14 + info_size, 0);
-  b[0] = 'B', b[1] = 'M';
-  Put32(b, 14, info_size);
-  Put32(b, 18, static_cast<uint32_t>(width));
-  Put32(b, 22, static_cast<uint32_t>(height));
-  Put16(b, 26, 1);
-  Put16(b, 28, bits);
-  Put32(b, 30, compression);
-  size_t offset = b.size();
-  if (compression == 3 && info_size == 40) {
-    Put32(b, 54, 0xF800), Put32(b, 58, 0x07E0), Put32(b, 62, 0x001F);
-    offset = b.size();
-  }
-  if (bits <= 8) offset += (size_t{1} << bits) * 4;
-  Put32(b, 10, static_cast<uint32_t>(offset));
   const size_t row = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
-  b.resize(offset + row * static_cast<size_t>(height < 0 ? -height : height));
-  Put32(b, 2, static_cast<uint32_t>(b.size()));
-  return b;
+  return AsBytes(test::MakeBmp(
+      {.header_size = info_size, .width = width, .height = height, .bits = bits, .compression = compression,
+       .colors = std::vector<uint32_t>(bits <= 8 ? size_t{1} << bits : 0),
+       .masks = compression == 3 ? std::vector<uint32_t>{0xF800, 0x07E0, 0x001F} : std::vector<uint32_t>{},
+       .pixels = std::string(row * static_cast<size_t>(height < 0 ? -height : height), '\0')}));
 }
 
 bool Check(const Bytes& b, std::string* reason = nullptr) {
@@ -104,11 +87,7 @@ TEST(CheckBitmapFile, AcceptsEveryStandardHeader) {
     EXPECT_TRUE(Check(BitmapFile(info, 7, 2, 8))) << info;
   }
   EXPECT_TRUE(Check(BitmapFile(40, 4, 4, 16, 3)));  // bit fields
-  Bytes core(14 + 12, 0);
-  core[0] = 'B', core[1] = 'M';
-  Put32(core, 14, 12), Put16(core, 18, 2), Put16(core, 20, 2), Put16(core, 22, 1), Put16(core, 24, 24);
-  Put32(core, 10, 26);
-  core.resize(26 + 2 * 8);
+  const Bytes core = AsBytes(test::MakeCoreBmp(2, 2, 24, {}, std::string(2 * 8, '\0')));
   BitmapFileFacts facts;
   std::string reason;
   EXPECT_TRUE(CheckBitmapFile(core, core.size(), &facts, &reason)) << reason;
@@ -147,28 +126,7 @@ TEST(CheckBitmapFile, RefusesHeadersThatLie) {
 }
 
 // An icon file whose images are bitmaps of the given sizes and depths.
-Bytes IconFile(const std::vector<std::pair<int, int>>& images) {
-  Bytes b(6 + 16 * images.size(), 0);
-  Put16(b, 2, 1);
-  Put16(b, 4, static_cast<uint16_t>(images.size()));
-  for (size_t i = 0; i < images.size(); ++i) {
-    const auto [size, bits] = images[i];
-    const size_t at = b.size();
-    const size_t color_row = ((static_cast<size_t>(size) * bits + 31) / 32) * 4;
-    const size_t mask_row = ((static_cast<size_t>(size) + 31) / 32) * 4;
-    const size_t colors = bits <= 8 ? (size_t{1} << bits) : 0;
-    Bytes image(40 + colors * 4 + (color_row + mask_row) * size, 0);
-    Put32(image, 0, 40), Put32(image, 4, size), Put32(image, 8, size * 2), Put16(image, 12, 1);
-    Put16(image, 14, static_cast<uint16_t>(bits));
-    b.insert(b.end(), image.begin(), image.end());
-    const size_t entry = 6 + 16 * i;
-    b[entry] = static_cast<uint8_t>(size & 0xFF);
-    b[entry + 1] = static_cast<uint8_t>(size & 0xFF);
-    Put32(b, entry + 8, static_cast<uint32_t>(image.size()));
-    Put32(b, entry + 12, static_cast<uint32_t>(at));
-  }
-  return b;
-}
+Bytes IconFile(const std::vector<test::IconImage>& images) { return AsBytes(test::IconFile(images)); }
 
 TEST(IconDirectory, ChoosesTheLargestThenTheDeepestImage) {
   const Bytes file = IconFile({{16, 32}, {48, 8}, {48, 32}, {32, 32}});

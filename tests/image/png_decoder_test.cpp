@@ -4,7 +4,7 @@
 #include <png.h>
 
 #include "image/decoders/png_decoder.h"
-#include "image/picture_encoders.h"
+#include "support/picture_encoders.h"
 
 namespace zk {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "peers/xdoc2txt_standin.h"
-#include "win/test_util.h"
+#include "support/test_files.h"
 
 namespace zk {
 namespace {

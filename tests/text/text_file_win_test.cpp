@@ -9,9 +9,9 @@
 
 #include "base/win_handles.h"
 #include "base/win_text.h"
+#include "support/test_files.h"
 #include "text/text_file.h"
 #include "text/win_code_page_decoder.h"
-#include "win/test_util.h"
 
 namespace zk {
 namespace {

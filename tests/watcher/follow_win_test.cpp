@@ -10,8 +10,8 @@
 #include "app/main_window.h"
 #include "base/text.h"
 #include "base/win_text.h"
+#include "support/main_window_fixture.h"
 #include "watcher/search_peer.h"
-#include "win/test_util.h"
 
 namespace zk {
 namespace {
@@ -20,11 +20,7 @@ using test::PumpFor;
 using test::PumpUntil;
 using test::SearchPeer;
 
-struct Box {
-  std::wstring text;
-};
-
-class FollowTest : public ::testing::Test {
+class FollowTest : public test::MainWindowFixture {
  protected:
   void SetUp() override {
     // The files the stand-in lists, in its order: each folder's entries
@@ -35,22 +31,6 @@ class FollowTest : public ::testing::Test {
     ASSERT_TRUE(test::WriteFileBytes(files_.Child(L"c_text.txt"), "some text\r\n"));
     rows_ = {files_.Child(L"a_empty.dat"), files_.Child(L"b_folder"), files_.Child(L"b_folder\\inner.txt"),
              files_.Child(L"c_text.txt")};
-  }
-
-  std::unique_ptr<TZKMainForm> MakeForm() {
-    MainFormOptions o;
-    o.program_path = u"C:\\nowhere\\zarvik.exe";
-    o.params = {u"-i" + settings_.u16()};
-    o.unique_name = u"ZarvikFollow" + Ascii(std::to_string(GetCurrentProcessId()));
-    o.temp_folder = settings_.u16();
-    o.quit_on_destroy = false;
-    o.message_box = [this](HWND, const std::wstring& text, const std::wstring&, UINT) {
-      boxes_.push_back({text});
-      return IDOK;
-    };
-    auto form = std::make_unique<TZKMainForm>(std::move(o));
-    EXPECT_TRUE(form->Create());
-    return form;
   }
 
   // The first paint switches the watcher on; the window may stay hidden.
@@ -79,9 +59,8 @@ class FollowTest : public ::testing::Test {
     return args;
   }
 
-  test::TempDir files_, settings_;
+  test::TempDir files_;
   std::vector<std::u16string> rows_;
-  std::vector<Box> boxes_;
 };
 
 TEST_F(FollowTest, ViewerFollowsTheSelectionWhereverItIsMoved) {
@@ -236,7 +215,7 @@ TEST_F(FollowTest, ViewerRetiresToTheTrayWhileTheSearchWindowIsAway) {
   // "終了" closes the viewer through its ordinary shut-down.
   ASSERT_TRUE(form->TaskTrayPopupMenu->Click(2));
   ASSERT_TRUE(PumpUntil([&] { return form->hwnd() == nullptr; }));
-  EXPECT_NE(test::ReadFileBytes(settings_.Child(L"zarvik.ini")).find("NotUsedInTray=0"), std::string::npos);
+  EXPECT_NE(test::ReadFileBytes(IniPath()).find("NotUsedInTray=0"), std::string::npos);
 }
 
 TEST_F(FollowTest, SearchWindowWithoutStatusBarIsReportedOncePerSpell) {

@@ -5,8 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +12,7 @@
 #include "base/win_files.h"
 #include "base/win_handles.h"
 #include "base/win_text.h"
-#include "win/test_util.h"
+#include "support/message_pump.h"
 
 namespace zk::test {
 
@@ -38,22 +36,6 @@ inline std::wstring BinFolder() {
   std::wstring folder = ToWide(own);
   while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
   return folder;
-}
-
-// Runs the message queue of this thread until `done` holds or the time is up.
-inline bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 5000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  for (;;) {
-    PumpMessages();
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
-// Runs the message queue for a while.
-inline void PumpFor(int ms) {
-  PumpUntil([] { return false; }, ms);
 }
 
 class SearchPeer {

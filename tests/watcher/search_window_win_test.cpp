@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/test_files.h"
 #include "watcher/search_peer.h"
-#include "win/test_util.h"
 
 namespace zk {
 namespace {

@@ -1,4 +1,4 @@
-#include "image/picture_encoders.h"
+#include "support/picture_encoders.h"
 
 #include <csetjmp>
 #include <cstdio>

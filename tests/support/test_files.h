@@ -1,4 +1,5 @@
-// Helpers shared by the Windows tests.
+// Files and folders for the Windows tests: a scratch folder of its own for
+// each test, and small helpers to fill and inspect it.
 #pragma once
 
 #include <windows.h>
@@ -8,22 +9,15 @@
 
 namespace zk::test {
 
-// A fresh folder under the temporary folder, removed with everything in it.
+// The system's temporary folder, with a delimiter at the end.
+std::u16string TempPath();
+
+// A fresh folder under the temporary folder, removed with everything in it
+// (read-only entries included) afterwards.
 class TempDir {
  public:
-  TempDir() {
-    wchar_t base[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, base);
-    static int counter = 0;
-    path_ = std::filesystem::path(base) /
-            (L"zarvik-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
+  TempDir();
+  ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
@@ -46,8 +40,15 @@ bool WriteFileBytes(const std::u16string& path, const std::string& bytes);
 // the file system allows).
 bool MakeFileOfSize(const std::u16string& path, long long size);
 std::string ReadFileBytes(const std::u16string& path);
+// A small file with the given attributes.
+bool MakeFile(const std::u16string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
+bool MakeFolder(const std::u16string& path, DWORD attributes = 0);
+bool Exists(const std::u16string& path);
+// The number of entries in a folder, "." and ".." not counted; -1 when the
+// folder cannot be listed.
+int CountEntries(const std::u16string& folder);
 
-// Runs the message queue of this thread until it is empty.
-void PumpMessages();
+// A file beside the test program (the build's bin folder).
+std::u16string BinFile(const wchar_t* name);
 
 }  // namespace zk::test
