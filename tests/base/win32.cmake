@@ -1,0 +1,3 @@
+target_sources(zarvik_win_tests PRIVATE
+  base/process_win_test.cpp
+)
