@@ -19,6 +19,7 @@
 #include "app/toolbar_layout.h"
 #include "app/toolbar_pictures.h"
 #include "app/view_state.h"
+#include "base/ui/window_base.h"
 #include "base/win_handles.h"
 #include "desktop/hook_hot_key.h"
 #include "desktop/popup_menu.h"
@@ -54,7 +55,7 @@ inline constexpr UINT kTextPieceMessage = WM_APP + 1;
 // Page indexes of `PageControl`.
 enum PageIndex { kImageTabSheet = 0, kTextTabSheet = 1, kArcTabSheet = 2 };
 
-class TZKMainForm final : public DispatchHost {
+class TZKMainForm final : public WindowBase, public DispatchHost {
  public:
   explicit TZKMainForm(MainFormOptions options = {});
   ~TZKMainForm() override;
@@ -69,7 +70,6 @@ class TZKMainForm final : public DispatchHost {
   // Shows the window in the state the settings and the show command ask for.
   void Show();
   void Close();
-  HWND hwnd() const { return wnd_; }
 
   // View state.
   zk::ViewFileType ViewFileType = vfTemp;
@@ -253,8 +253,7 @@ class TZKMainForm final : public DispatchHost {
   StatusBarReader status_bar_reader_;  // keeps its memory in the search window's process
 
  private:
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnCreate();
   void OnSize();
   void OnDestroy();
@@ -294,7 +293,6 @@ class TZKMainForm final : public DispatchHost {
 
   MainFormOptions options_;
   std::u16string settings_folder_;  // from "-i"; empty: the program's folder
-  HWND wnd_ = nullptr;
   std::unique_ptr<TSingleInstance> single_instance_;
   bool duplicate_ = false;
   bool form_created_ = false;  // start-up steps done; from now on the mouse-move filter acts
