@@ -6,6 +6,8 @@
 #include "app/about_pictures.h"
 #include "app/file_info.h"
 #include "app/outside_programs.h"
+#include "base/ui/modal_dialog.h"
+#include "base/ui/window_base.h"
 #include "base/win_class.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
@@ -83,13 +85,12 @@ TZKAboutForm::~TZKAboutForm() {
 }
 
 bool TZKAboutForm::Create() {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  if (!EnsureWindowClass({kClassName, WndProc, 0, nullptr, GetSysColorBrush(COLOR_BTNFACE)})) return false;
+  if (!EnsureWindowClass({kClassName, Procedure, 0, nullptr, GetSysColorBrush(COLOR_BTNFACE)})) return false;
   // Centred on the screen.
   int x = (GetSystemMetrics(SM_CXSCREEN) - kFormWidth) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - kFormHeight) / 2;
-  return CreateWindowExW(kExStyle, kClassName, kCaption, kStyle, x, y, kFormWidth, kFormHeight, options_.owner,
-                         nullptr, inst, this) != nullptr;
+  return CreateFor(kExStyle, kClassName, kCaption, kStyle, x, y, kFormWidth, kFormHeight, options_.owner,
+                   nullptr) != nullptr;
 }
 
 void TZKAboutForm::ShowModal() {
@@ -97,31 +98,21 @@ void TZKAboutForm::ShowModal() {
   hints_.clear();
   activated_ = closed_ = shown_hook_run_ = false;
   if (!Create()) return;
-  HWND owner = options_.owner;
-  bool owner_was_enabled = owner && IsWindowEnabled(owner);
-  if (owner_was_enabled) EnableWindow(owner, FALSE);
-  ShowWindow(wnd_, SW_SHOW);
-  SetForegroundWindow(wnd_);
-  UpdateWindow(wnd_);
-  PostMessageW(wnd_, kShownMessage, 0, 0);
-
-  MSG msg{};
-  while (!closed_) {
-    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      // The application is ending: leave the quit for the main loop.
-      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && (msg.hwnd == wnd_ || IsChild(wnd_, msg.hwnd))) {
-      Close();
-      continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  // The owner gets the activation back before this window goes.
-  if (owner_was_enabled) EnableWindow(owner, TRUE);
+  ModalOptions modal;
+  modal.on_shown = [this] {
+    SetForegroundWindow(wnd_);
+    UpdateWindow(wnd_);
+    PostMessageW(wnd_, kShownMessage, 0, 0);
+  };
+  modal.pre_translate = [this](MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE || !(msg.hwnd == wnd_ || IsChild(wnd_, msg.hwnd)))
+      return false;
+    Close();
+    return true;
+  };
+  // Not a dialog: Tab and Enter mean nothing here.
+  modal.dialog_keys = false;
+  RunModal(wnd_, options_.owner, closed_, modal);
   if (wnd_) DestroyWindow(wnd_);
 }
 
@@ -297,25 +288,11 @@ LRESULT TZKAboutForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_NCDESTROY:
+      tooltip_ = nullptr;  // owned by this window, destroyed with it
+      break;
   }
   return DefWindowProcW(wnd_, msg, wp, lp);
-}
-
-LRESULT CALLBACK TZKAboutForm::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<TZKAboutForm*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    self = static_cast<TZKAboutForm*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->wnd_ = wnd;
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  if (!self) return DefWindowProcW(wnd, msg, wp, lp);
-  LRESULT r = self->OnMessage(msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-    self->wnd_ = nullptr;
-    self->tooltip_ = nullptr;  // owned by this window, destroyed with it
-  }
-  return r;
 }
 
 }  // namespace zk

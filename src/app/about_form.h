@@ -14,6 +14,7 @@
 #include "app/controls/link_label.h"
 #include "app/controls/page_control.h"
 #include "app/controls/picture_box.h"
+#include "base/ui/window_base.h"
 #include "base/win_handles.h"
 
 namespace zk {
@@ -38,18 +39,15 @@ struct AboutFormOptions {
   UINT cycle_interval_ms = 1000;
 };
 
-class TZKAboutForm {
+class TZKAboutForm : public WindowBase {
  public:
   explicit TZKAboutForm(AboutFormOptions options);
-  ~TZKAboutForm();
-  TZKAboutForm(const TZKAboutForm&) = delete;
-  TZKAboutForm& operator=(const TZKAboutForm&) = delete;
+  ~TZKAboutForm() override;
 
   // Shows the box and returns once it is closed; the owner is disabled meanwhile.
   void ShowModal();
   // Ends the modal loop (Esc, losing the focus, the last picture).
   void Close();
-  HWND hwnd() const { return wnd_; }
   bool closed() const { return closed_; }
 
   // The page on view, 0 to 2.
@@ -84,8 +82,7 @@ class TZKAboutForm {
   PictureBox Image3;
 
  private:
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool Create();
   void CreatePageOne(HWND page, int width);
   void CreatePageTwo(HWND page, int width);
@@ -95,7 +92,6 @@ class TZKAboutForm {
   void OpenAuthorPage();
 
   AboutFormOptions options_;
-  HWND wnd_ = nullptr;
   HWND tooltip_ = nullptr;
   PageControl pages_;
   UniqueFont label_font_;

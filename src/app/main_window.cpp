@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "base/ui/dialog_font.h"
 #include "base/win_class.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
@@ -55,12 +56,12 @@ bool TZKMainForm::Create() {
   HICON small_icon = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                     LR_DEFAULTCOLOR | LR_SHARED));
-  if (!EnsureWindowClass({kClassName, WndProc, CS_DBLCLKS, nullptr, GetSysColorBrush(COLOR_BTNFACE),
+  if (!EnsureWindowClass({kClassName, Procedure, CS_DBLCLKS, nullptr, GetSysColorBrush(COLOR_BTNFACE),
                           LoadIconW(inst, MAKEINTRESOURCEW(1)), small_icon}))
     return false;
   SIZE size = DesignedWindowSize();
-  HWND w = CreateWindowExW(kExStyle, kClassName, kApplicationTitle, kStyle, 0, 0, size.cx, size.cy,
-                           options_.application_window, nullptr, inst, this);
+  HWND w = CreateFor(kExStyle, kClassName, kApplicationTitle, kStyle, 0, 0, size.cx, size.cy,
+                     options_.application_window, nullptr);
   return w != nullptr && form_created_;
 }
 
@@ -80,9 +81,7 @@ void TZKMainForm::Close() {
 }
 
 void TZKMainForm::CreateControls() {
-  // Designed window font: Tahoma, height -11.
-  ui_font_.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+  ui_font_ = CreateDialogFont();
 
   CreateToolBar();
   StatusBar_.Create(wnd_, kStatusBarId, {250, 500});
@@ -149,6 +148,9 @@ void TZKMainForm::ShowWarning(const std::wstring& message) {
 
 LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_CREATE:
+      // -1 ends the window's creation: another copy runs.
+      return OnCreate() ? 0 : -1;
     case WM_SIZE:
       OnSize();
       return 0;
@@ -213,23 +215,6 @@ bool TZKMainForm::OnContextMenu(HWND from, LPARAM lp) {
   if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // opened from the keyboard
   menu->Popup(at, wnd_);
   return true;
-}
-
-LRESULT CALLBACK TZKMainForm::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<TZKMainForm*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    self = static_cast<TZKMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->wnd_ = wnd;
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  if (!self) return DefWindowProcW(wnd, msg, wp, lp);
-  if (msg == WM_CREATE) return self->OnCreate() ? 0 : -1;
-  LRESULT r = self->OnMessage(msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-    self->wnd_ = nullptr;
-  }
-  return r;
 }
 
 }  // namespace zk

@@ -22,6 +22,7 @@
 #include "app/toolbar_layout.h"
 #include "app/toolbar_pictures.h"
 #include "app/view_state.h"
+#include "base/ui/window_base.h"
 #include "base/win_handles.h"
 #include "desktop/hook_hot_key.h"
 #include "desktop/popup_menu.h"
@@ -51,7 +52,10 @@ struct MainFormOptions {
 // Page indexes of `PageControl`.
 enum PageIndex { kImageTabSheet = 0, kTextTabSheet = 1, kArcTabSheet = 2 };
 
-class TZKMainForm final : public DispatchHost, private ImagePage::Host, private TextPage::Host {
+class TZKMainForm final : public WindowBase,
+                          public DispatchHost,
+                          private ImagePage::Host,
+                          private TextPage::Host {
  public:
   explicit TZKMainForm(MainFormOptions options = {});
   ~TZKMainForm() override;
@@ -66,7 +70,6 @@ class TZKMainForm final : public DispatchHost, private ImagePage::Host, private 
   // Shows the window in the state the settings and the show command ask for.
   void Show();
   void Close();
-  HWND hwnd() const { return wnd_; }
 
   // View state.
   zk::ViewFileType ViewFileType = vfTemp;
@@ -256,8 +259,7 @@ class TZKMainForm final : public DispatchHost, private ImagePage::Host, private 
   StatusBarReader status_bar_reader_;  // keeps its memory in the search window's process
 
  private:
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnCreate();
   void OnSize();
   void OnDestroy();
@@ -291,7 +293,6 @@ class TZKMainForm final : public DispatchHost, private ImagePage::Host, private 
 
   MainFormOptions options_;
   std::u16string settings_folder_;  // from "-i"; empty: the program's folder
-  HWND wnd_ = nullptr;
   std::unique_ptr<TSingleInstance> single_instance_;
   bool duplicate_ = false;
   bool form_created_ = false;  // start-up steps done; from now on the mouse-move filter acts

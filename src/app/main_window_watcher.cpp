@@ -7,6 +7,7 @@
 #include "app/outside_programs.h"
 #include "base/text.h"
 #include "base/win_files.h"
+#include "base/win_process.h"
 #include "base/win_text.h"
 
 namespace zk {
@@ -151,21 +152,11 @@ void TZKMainForm::RunEverythingActionExecute() {
   }
   // The program is named on its own and the command line quoted, so that a
   // path with spaces cannot start another program ("C:\Program.exe").
-  std::wstring program = ToWide(settings.EverythingPath);
-  std::wstring command_line = L"\"" + program + L"\"";
-  STARTUPINFOW si{};
-  GetStartupInfoW(&si);
-  si.cb = sizeof(si);
-  si.lpReserved = nullptr;
-  si.cbReserved2 = 0;
-  si.lpReserved2 = nullptr;
-  si.dwFlags &= ~STARTF_USESTDHANDLES;
-  PROCESS_INFORMATION pi{};
-  if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE, nullptr,
-                     nullptr, &si, &pi)) {
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
+  ProcessStart start;
+  start.program = settings.EverythingPath;
+  start.command_line = u"\"" + start.program + u"\"";
+  start.creation_flags = CREATE_DEFAULT_ERROR_MODE;
+  StartProcess(start);  // a failed start shows as the search window staying absent
 }
 
 void TZKMainForm::SetInTray(bool in_tray) {

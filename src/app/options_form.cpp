@@ -6,9 +6,10 @@
 
 #include "app/controls/scroll_box.h"
 #include "app/options_form_ids.h"
-#include "app/options_form_modal.h"
 #include "app/options_form_rules.h"
 #include "base/text.h"
+#include "base/ui/dialog_font.h"
+#include "base/ui/modal_dialog.h"
 #include "base/win_text.h"
 
 namespace zk {
@@ -53,28 +54,8 @@ TZKOptionsForm::~TZKOptionsForm() {
 }
 
 bool TZKOptionsForm::Create() {
-  font_ = CreateDesignFont();
-  wnd_ = CreateEmptyDialog(owner_, L"ZKOptionsForm", &TZKOptionsForm::DialogProc, reinterpret_cast<LPARAM>(this));
-  return wnd_ != nullptr;
-}
-
-INT_PTR CALLBACK TZKOptionsForm::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<TZKOptionsForm*>(GetWindowLongPtrW(wnd, DWLP_USER));
-  if (msg == WM_INITDIALOG) {
-    self = reinterpret_cast<TZKOptionsForm*>(lp);
-    SetWindowLongPtrW(wnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    self->wnd_ = wnd;
-    self->FormCreate();
-    return FALSE;  // the focus is placed when the dialog is shown
-  }
-  if (!self) return FALSE;
-  if (msg == WM_NCDESTROY) {
-    // Destroyed with its owner while open: the run ends as cancelled.
-    self->wnd_ = nullptr;
-    self->done_ = true;
-    return FALSE;
-  }
-  return self->OnMessage(msg, wp, lp);
+  font_ = CreateDialogFont();
+  return CreateEmptyDialog(owner_, L"ZKOptionsForm", Procedure, Param()) != nullptr;
 }
 
 void TZKOptionsForm::FormCreate() {
@@ -172,15 +153,14 @@ int TZKOptionsForm::ShowModal(int page) {
   PlaceDialog(wnd_, owner_, kClientWidth, kClientHeight);
   result_ = IDCANCEL;
   done_ = false;
-  DisabledOwner disabled(owner_);
-  ShowWindow(wnd_, SW_SHOW);
-  SetFocus(PageControl.hwnd());
-  UpdateWindow(wnd_);
-  if (OnShow) OnShow(*this);
-  RunModalLoop(wnd_, done_, [this](MSG& msg) { return PreTranslate(msg); });
-  // The owner takes the activation back before the dialog disappears.
-  disabled.Enable();
-  if (wnd_) ShowWindow(wnd_, SW_HIDE);
+  ModalOptions modal;
+  modal.on_shown = [this] {
+    SetFocus(PageControl.hwnd());
+    UpdateWindow(wnd_);
+    if (OnShow) OnShow(*this);
+  };
+  modal.pre_translate = [this](MSG& msg) { return PreTranslate(msg); };
+  RunModal(wnd_, owner_, done_, modal);
   return result_;
 }
 
@@ -223,6 +203,13 @@ bool TZKOptionsForm::PreTranslate(MSG& msg) {
 
 INT_PTR TZKOptionsForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_INITDIALOG:
+      FormCreate();
+      return FALSE;  // the focus is placed when the dialog is shown
+    case WM_NCDESTROY:
+      // Destroyed with its owner while open: the run ends as cancelled.
+      done_ = true;
+      return FALSE;
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp));
       return TRUE;

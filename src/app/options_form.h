@@ -19,6 +19,7 @@
 #include "app/controls/tab_page_control.h"
 #include "app/options_form_pickers.h"
 #include "app/settings.h"
+#include "base/ui/window_base.h"
 #include "base/win_handles.h"
 #include "text/rich_edit_url.h"
 
@@ -27,16 +28,14 @@ namespace zk {
 // Page indexes of the settings dialog.
 enum OptionsPage { kMainPage = 0, kTextPage = 1, kImagePage = 2, kProgramsPage = 3, kOtherPage = 4 };
 
-class TZKOptionsForm {
+class TZKOptionsForm : public DialogBase {
  public:
   using MessageBoxFn =
       std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)>;
 
   // message_box shows the dialog's warnings and questions under title.
   TZKOptionsForm(HWND owner, MessageBoxFn message_box, std::wstring title);
-  ~TZKOptionsForm();
-  TZKOptionsForm(const TZKOptionsForm&) = delete;
-  TZKOptionsForm& operator=(const TZKOptionsForm&) = delete;
+  ~TZKOptionsForm() override;
 
   // What the dialog needs besides the settings; set before Create.
   std::u16string program_folder;  // where the cache-folder picker starts
@@ -47,7 +46,6 @@ class TZKOptionsForm {
 
   // Builds the hidden dialog with all its controls.
   bool Create();
-  HWND hwnd() const { return wnd_; }
 
   void FillFrom(const Settings& s);
   // Copies every control back into its setting (the dialog's settings only).
@@ -117,8 +115,7 @@ class TZKOptionsForm {
   HWND SpeedButton2 = nullptr;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-  INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void FormCreate();
   void CreateMainPage(HWND page);
   void CreateTextPage(HWND page);
@@ -136,7 +133,6 @@ class TZKOptionsForm {
   HWND owner_;
   MessageBoxFn message_box_;
   std::wstring title_;
-  HWND wnd_ = nullptr;
   UniqueFont font_;
   UniqueFont preview_hfont_;
   FontSetting preview_font_;

@@ -1,8 +1,10 @@
 // The one-line text entry of the settings dialog, built in code.
 #include "app/controls/child_window.h"
 #include "app/controls/edit_box.h"
-#include "app/options_form_modal.h"
 #include "app/options_form_pickers.h"
+#include "base/ui/dialog_font.h"
+#include "base/ui/modal_dialog.h"
+#include "base/ui/window_base.h"
 #include "base/win_text.h"
 
 namespace zk {
@@ -12,61 +14,64 @@ constexpr int kEditId = 100;
 constexpr int kWidth = 320;
 constexpr int kHeight = 104;
 
-struct InputBox {
-  std::u16string prompt, preset;
-  UniqueFont font;
-  EditBox edit;
-  std::optional<std::u16string> answer;
-  bool done = false;
-
-  void Build(HWND dlg) {
-    font = CreateDesignFont();
-    CreateLabel(dlg, ToWide(prompt), {10, 10, kWidth - 20, 16}, font.get());
-    edit.Create(dlg, {10, 30, kWidth - 20, 21}, kEditId, font.get());
-    edit.SetText(preset);
-    CreatePushButton(dlg, L"OK", {kWidth - 170, kHeight - 35, 75, 25}, IDOK, font.get(), BS_DEFPUSHBUTTON);
-    CreatePushButton(dlg, L"キャンセル", {kWidth - 85, kHeight - 35, 75, 25}, IDCANCEL, font.get());
+class InputBox final : public DialogBase {
+ public:
+  InputBox(std::u16string prompt, std::u16string preset) : prompt_(std::move(prompt)), preset_(std::move(preset)) {}
+  ~InputBox() override {
+    if (wnd_) DestroyWindow(wnd_);
   }
 
-  static INT_PTR CALLBACK Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<InputBox*>(GetWindowLongPtrW(dlg, DWLP_USER));
+  std::optional<std::u16string> Run(HWND owner, const std::u16string& caption) {
+    if (!CreateEmptyDialog(owner, ToWide(caption), Procedure, Param())) return std::nullopt;
+    PlaceDialog(wnd_, owner, kWidth, kHeight);
+    RunModal(wnd_, owner, done_);
+    if (wnd_) DestroyWindow(wnd_);
+    return answer_;
+  }
+
+ private:
+  void Build() {
+    font_ = CreateDialogFont();
+    CreateLabel(wnd_, ToWide(prompt_), {10, 10, kWidth - 20, 16}, font_.get());
+    edit_.Create(wnd_, {10, 30, kWidth - 20, 21}, kEditId, font_.get());
+    edit_.SetText(preset_);
+    CreatePushButton(wnd_, L"OK", {kWidth - 170, kHeight - 35, 75, 25}, IDOK, font_.get(), BS_DEFPUSHBUTTON);
+    CreatePushButton(wnd_, L"キャンセル", {kWidth - 85, kHeight - 35, 75, 25}, IDCANCEL, font_.get());
+  }
+
+  INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM) override {
     if (msg == WM_INITDIALOG) {
-      self = reinterpret_cast<InputBox*>(lp);
-      SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-      self->Build(dlg);
+      Build();
       // The preset text is selected, so typing replaces it.
-      SetFocus(self->edit.hwnd());
-      SendMessageW(self->edit.hwnd(), EM_SETSEL, 0, -1);
+      SetFocus(edit_.hwnd());
+      SendMessageW(edit_.hwnd(), EM_SETSEL, 0, -1);
       return FALSE;
     }
-    if (!self || msg != WM_COMMAND) return FALSE;
+    if (msg != WM_COMMAND) return FALSE;
     if (LOWORD(wp) == IDOK) {
-      self->answer = self->edit.Text();
-      self->done = true;
+      answer_ = edit_.Text();
+      done_ = true;
       return TRUE;
     }
     if (LOWORD(wp) == IDCANCEL) {
-      self->done = true;
+      done_ = true;
       return TRUE;
     }
     return FALSE;
   }
+
+  std::u16string prompt_, preset_;
+  UniqueFont font_;
+  EditBox edit_;
+  std::optional<std::u16string> answer_;
+  bool done_ = false;
 };
 
 }  // namespace
 
 std::optional<std::u16string> InputQuery(HWND owner, const std::u16string& caption, const std::u16string& prompt,
                                          const std::u16string& preset) {
-  InputBox box{prompt, preset};
-  HWND dlg = CreateEmptyDialog(owner, ToWide(caption), &InputBox::Proc, reinterpret_cast<LPARAM>(&box));
-  if (!dlg) return std::nullopt;
-  PlaceDialog(dlg, owner, kWidth, kHeight);
-  DisabledOwner disabled(owner);
-  ShowWindow(dlg, SW_SHOW);
-  RunModalLoop(dlg, box.done, nullptr);
-  disabled.Enable();
-  DestroyWindow(dlg);
-  return box.answer;
+  return InputBox(prompt, preset).Run(owner, caption);
 }
 
 }  // namespace zk

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "base/win_files.h"
+#include "base/win_process.h"
 #include "base/win_text.h"
 
 namespace zk {
@@ -50,30 +51,6 @@ std::u16string AppPathsEntry(const std::u16string& name) {
     return {};
   return FromWide(value);
 }
-
-// Makes a folder the current one for its lifetime and then puts the old one back.
-class CurrentFolderScope {
- public:
-  explicit CurrentFolderScope(const std::u16string& folder) {
-    if (folder.empty()) return;
-    DWORD n = GetCurrentDirectoryW(0, nullptr);
-    if (n == 0) return;
-    old_.resize(n);
-    n = GetCurrentDirectoryW(n, old_.data());
-    if (n == 0 || n >= old_.size()) return;
-    old_.resize(n);
-    changed_ = SetCurrentDirectoryW(W(folder)) != FALSE;
-  }
-  ~CurrentFolderScope() {
-    if (changed_) SetCurrentDirectoryW(old_.c_str());
-  }
-  CurrentFolderScope(const CurrentFolderScope&) = delete;
-  CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
-
- private:
-  std::wstring old_;
-  bool changed_ = false;
-};
 
 }  // namespace
 
@@ -126,20 +103,11 @@ std::u16string ResolveShortcut(const std::u16string& path) {
 }
 
 bool StartProgram(const std::u16string& command_line, const std::u16string& folder) {
-  CurrentFolderScope in_folder(folder);
-  // The wide command line, so that file names outside the ANSI code page
-  // reach the program intact; programs that read it narrow get it converted.
-  std::wstring command = ToWide(command_line);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOW;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
+  ProcessStart start;
+  start.command_line = command_line;
+  start.folder = folder;
+  start.show = SW_SHOW;
+  return StartProcess(start).started();
 }
 
 bool BringToTop(HWND window) {

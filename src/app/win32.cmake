@@ -2,6 +2,7 @@ target_sources(zarvik_win PRIVATE
   app/about_form.cpp
   app/about_pictures.cpp
   app/clipboard_text.cpp
+  app/controls/click_control.cpp
   app/controls/link_label.cpp
   app/controls/picture_box.cpp
   app/file_info.cpp
@@ -33,7 +34,6 @@ target_sources(zarvik_win PRIVATE
   app/options_form.cpp
   app/options_form_handlers.cpp
   app/options_form_input_box.cpp
-  app/options_form_modal.cpp
   app/options_form_pages.cpp
   app/options_form_pickers.cpp
 )

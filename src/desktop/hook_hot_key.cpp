@@ -15,9 +15,8 @@ constexpr wchar_t kClassName[] = L"THookHotKeyWindow";
 }  // namespace
 
 THookHotKey::THookHotKey(HWND owner) : owner_(owner) {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  EnsureWindowClass({kClassName, WndProc});
-  wnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, this);
+  EnsureWindowClass({kClassName, Procedure});
+  CreateFor(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
 }
 
 THookHotKey::~THookHotKey() {
@@ -60,18 +59,12 @@ void THookHotKey::HotKey(int id) {
   }
 }
 
-LRESULT CALLBACK THookHotKey::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<THookHotKey*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<THookHotKey*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (msg == WM_HOTKEY && self) {
-    self->HotKey(static_cast<int>(wp));
+LRESULT THookHotKey::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_HOTKEY) {
+    HotKey(static_cast<int>(wp));
     return 0;
   }
-  if (msg == WM_NCDESTROY) SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-  return DefWindowProcW(wnd, msg, wp, lp);
+  return DefWindowProcW(wnd_, msg, wp, lp);
 }
 
 }  // namespace zk

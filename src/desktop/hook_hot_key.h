@@ -9,15 +9,15 @@
 #include <set>
 #include <string>
 
+#include "base/ui/window_base.h"
+
 namespace zk {
 
-class THookHotKey {
+class THookHotKey : public WindowBase {
  public:
   // `owner`: the window brought to the foreground before the event (may be null).
   explicit THookHotKey(HWND owner);
-  ~THookHotKey();
-  THookHotKey(const THookHotKey&) = delete;
-  THookHotKey& operator=(const THookHotKey&) = delete;
+  ~THookHotKey() override;
 
   // Bring the owner to the foreground before raising OnHotKey.
   bool Activate = true;
@@ -34,14 +34,11 @@ class THookHotKey {
   // Withdraws `id` and registers it again with `shortcut`; true when both worked.
   bool ChangeHotKey(int id, uint16_t shortcut);
 
-  HWND hwnd() const { return wnd_; }
-
  private:
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void HotKey(int id);
 
   HWND owner_;
-  HWND wnd_ = nullptr;
   std::set<int> registered_;
 };
 

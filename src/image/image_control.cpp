@@ -18,11 +18,8 @@ ImageControl::~ImageControl() {
 }
 
 bool ImageControl::Create(HWND parent, int id) {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  EnsureWindowClass({kClassName, WndProc, CS_DBLCLKS});
-  wnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, this);
-  return wnd_ != nullptr;
+  EnsureWindowClass({kClassName, Procedure, CS_DBLCLKS});
+  return CreateFor(0, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, ChildId(id)) != nullptr;
 }
 
 void ImageControl::SetPicture(std::unique_ptr<Picture> picture) {
@@ -68,9 +65,7 @@ void ImageControl::Invalidate() {
 
 void ImageControl::PaintBackground(HDC dc, const RECT& rect) {
   // The scroll box's colour shows around and through the picture.
-  HBRUSH back = reinterpret_cast<HBRUSH>(
-      SendMessageW(GetParent(wnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(wnd_)));
-  FillRect(dc, &rect, back ? back : GetSysColorBrush(COLOR_BTNFACE));
+  FillWithParentColor(dc, rect);
 }
 
 void ImageControl::OnPaint() {
@@ -136,28 +131,19 @@ void ImageControl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
   if (on_mouse) on_mouse(msg, wp, POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
 }
 
-LRESULT CALLBACK ImageControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<ImageControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+LRESULT ImageControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_NCCREATE: {
-      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-      SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-      break;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      if (self) {
-        self->OnPaint();
-        return 0;
-      }
-      break;
+      OnPaint();
+      return 0;
     case WM_SIZE:
-      if (self) self->DropCache();
+      DropCache();
       break;
     case WM_TIMER:
-      if (self && wp == kAnimationTimer) {
-        self->OnTimer();
+      if (wp == kAnimationTimer) {
+        OnTimer();
         return 0;
       }
       break;
@@ -167,29 +153,25 @@ LRESULT CALLBACK ImageControl::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_MBUTTONUP:
-      if (self) self->OnMouse(msg, wp, lp);
+      OnMouse(msg, wp, lp);
       return 0;
     case WM_RBUTTONUP:
       // Handled as well by the platform, which then asks for the context menu.
-      if (self) self->OnMouse(msg, wp, lp);
+      OnMouse(msg, wp, lp);
       break;
     case WM_LBUTTONDBLCLK:
-      if (self && self->on_double_click) {
-        self->on_double_click();
+      if (on_double_click) {
+        on_double_click();
         return 0;
       }
-      return SendMessageW(GetParent(wnd), msg, wp, lp);
+      return SendMessageW(GetParent(wnd_), msg, wp, lp);
     case WM_CONTEXTMENU:
-      return SendMessageW(GetParent(wnd), msg, wp, lp);
+      return SendMessageW(GetParent(wnd_), msg, wp, lp);
     case WM_NCDESTROY:
-      if (self) {
-        self->wnd_ = nullptr;
-        self->animating_ = false;
-      }
-      SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+      animating_ = false;
       break;
   }
-  return DefWindowProcW(wnd, msg, wp, lp);
+  return DefWindowProcW(wnd_, msg, wp, lp);
 }
 
 }  // namespace zk

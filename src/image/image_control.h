@@ -9,20 +9,18 @@
 #include <memory>
 #include <string>
 
+#include "base/ui/window_base.h"
 #include "base/win_handles.h"
 #include "image/picture.h"
 
 namespace zk {
 
-class ImageControl {
+class ImageControl : public WindowBase {
  public:
   ImageControl() = default;
-  ~ImageControl();
-  ImageControl(const ImageControl&) = delete;
-  ImageControl& operator=(const ImageControl&) = delete;
+  ~ImageControl() override;
 
   bool Create(HWND parent, int id);
-  HWND hwnd() const { return wnd_; }
 
   // The picture shown; the control owns it. Replacing it stops any animation.
   void SetPicture(std::unique_ptr<Picture> picture);
@@ -60,7 +58,7 @@ class ImageControl {
   void Invalidate();
 
  private:
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnPaint();
   void OnTimer();
   void OnMouse(UINT msg, WPARAM wp, LPARAM lp);
@@ -70,7 +68,6 @@ class ImageControl {
     cache_current_ = false;
   }
 
-  HWND wnd_ = nullptr;
   std::unique_ptr<Picture> picture_;
   bool animating_ = false;
   // The picture drawn at the control's size, kept while neither changes.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/win_handles.h"
+#include "base/win_process.h"
 #include "base/win_text.h"
 
 namespace zk {
@@ -54,18 +55,17 @@ std::optional<std::string> TCommandLineUnit::RunWithPipes(const std::u16string& 
       !MakePrivate(err.read))
     return std::nullopt;
 
-  STARTUPINFOW si{sizeof(si)};
-  si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  si.wShowWindow = SW_HIDE;
-  si.hStdInput = in.read.get();
-  si.hStdOutput = out.write.get();
-  si.hStdError = err.write.get();
-  SECURITY_ATTRIBUTES process_sa{sizeof(process_sa), nullptr, TRUE};
-  std::wstring cmd = ToWide(command_line);  // CreateProcessW may write into it
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, cmd.data(), &process_sa, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr, &si, &pi))
-    return std::nullopt;
-  UniqueHandle process(pi.hProcess), thread(pi.hThread);
+  ProcessStart program;
+  program.command_line = command_line;
+  program.show = SW_HIDE;
+  program.std_input = in.read.get();
+  program.std_output = out.write.get();
+  program.std_error = err.write.get();
+  program.inheritable_process = true;
+  program.creation_flags = CREATE_NEW_CONSOLE;
+  StartedProcess started = StartProcess(program);
+  if (!started.started()) return std::nullopt;
+  const UniqueHandle process = std::move(started.process);
   // The child has its copies; ours would keep the pipes from ending.
   in.read.reset();
   out.write.reset();

@@ -1,5 +1,6 @@
 #include "app/controls/container.h"
 
+#include "base/ui/window_base.h"
 #include "base/win_class.h"
 
 namespace zk {
@@ -7,57 +8,61 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ZarvikContainer";
 
-struct ContainerData {
-  ContainerHandler handler;
-  void* context;
-};
+// Lives as long as its window.
+class Container final : public WindowBase {
+ public:
+  static HWND Create(HWND parent, int id, DWORD style, ContainerHandler handler, void* context) {
+    auto* container = new Container(handler, context);
+    HWND wnd = container->CreateFor(0, ContainerClassName(), L"", WS_CHILD | WS_CLIPCHILDREN | style, 0, 0, 0, 0,
+                                    parent, ChildId(id));
+    container->creating_ = false;
+    if (!wnd) delete container;  // a window that failed on the way left it to us
+    return wnd;
+  }
 
-LRESULT CALLBACK ContainerProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* data = reinterpret_cast<ContainerData*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    data = static_cast<ContainerData*>(cs->lpCreateParams);
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+ private:
+  Container(ContainerHandler handler, void* context) : handler_(handler), context_(context) {}
+
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (handler_) {
+      LRESULT result = 0;
+      if (handler_(context_, wnd_, msg, wp, lp, &result)) return result;
+    }
+    switch (msg) {
+      case WM_COMMAND:
+      case WM_NOTIFY:
+      case WM_CTLCOLORSTATIC:
+      case WM_CTLCOLORLISTBOX:
+      case WM_CTLCOLOREDIT:
+      case WM_CONTEXTMENU:
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONUP:
+      case WM_DRAWITEM:
+      case WM_MEASUREITEM:
+        if (HWND parent = GetParent(wnd_)) return SendMessageW(parent, msg, wp, lp);
+        break;
+    }
+    return DefWindowProcW(wnd_, msg, wp, lp);
   }
-  if (data && data->handler) {
-    LRESULT result = 0;
-    if (data->handler(data->context, wnd, msg, wp, lp, &result)) return result;
+
+  void OnDetached() override {
+    if (!creating_) delete this;
   }
-  switch (msg) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CONTEXTMENU:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONUP:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-      if (HWND parent = GetParent(wnd)) return SendMessageW(parent, msg, wp, lp);
-      break;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-      delete data;
-      break;
-  }
-  return DefWindowProcW(wnd, msg, wp, lp);
-}
+
+  ContainerHandler handler_;
+  void* context_;
+  bool creating_ = true;
+};
 
 }  // namespace
 
 const wchar_t* ContainerClassName() {
-  EnsureWindowClass({kClassName, ContainerProc, CS_DBLCLKS, nullptr, GetSysColorBrush(COLOR_BTNFACE)});
+  EnsureWindowClass({kClassName, WindowBase::Procedure, CS_DBLCLKS, nullptr, GetSysColorBrush(COLOR_BTNFACE)});
   return kClassName;
 }
 
 HWND CreateContainer(HWND parent, int id, DWORD style, ContainerHandler handler, void* context) {
-  auto* data = new ContainerData{handler, context};
-  HWND wnd = CreateWindowExW(0, ContainerClassName(), L"", WS_CHILD | WS_CLIPCHILDREN | style, 0, 0, 0, 0,
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleW(nullptr), data);
-  if (!wnd) delete data;  // WM_NCDESTROY never came
-  return wnd;
+  return Container::Create(parent, id, style, handler, context);
 }
 
 }  // namespace zk

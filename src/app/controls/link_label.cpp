@@ -1,6 +1,5 @@
 #include "app/controls/link_label.h"
 
-#include "base/win_class.h"
 #include "base/win_text.h"
 
 namespace zk {
@@ -20,11 +19,7 @@ bool LinkLabel::Create(HWND parent, int id, const RECT& b, const std::u16string&
     lf.lfUnderline = TRUE;
     font_.reset(CreateFontIndirectW(&lf));
   }
-  EnsureWindowClass({kClassName, WndProc, 0, LoadCursorW(nullptr, IDC_HAND)});
-  wnd_ = CreateWindowExW(0, kClassName, W(caption), WS_CHILD | WS_VISIBLE, b.left, b.top, b.right - b.left,
-                         b.bottom - b.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleW(nullptr), this);
-  return wnd_ != nullptr;
+  return CreateControl(kClassName, LoadCursorW(nullptr, IDC_HAND), parent, id, b, W(caption));
 }
 
 COLORREF LinkLabel::TextColor() const { return hot_ ? kLinkHot : kLinkBlue; }
@@ -40,57 +35,25 @@ void LinkLabel::SetHot(bool hot) {
   InvalidateRect(wnd_, nullptr, TRUE);
 }
 
-void LinkLabel::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(wnd_, &ps);
-  RECT rc;
-  GetClientRect(wnd_, &rc);
-  HBRUSH back = reinterpret_cast<HBRUSH>(
-      SendMessageW(GetParent(wnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(wnd_)));
-  FillRect(dc, &rc, back ? back : GetSysColorBrush(COLOR_BTNFACE));
+void LinkLabel::Paint(HDC dc, const RECT& client) {
   std::u16string caption = WindowText(wnd_);
   SelectGuard sel(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, TextColor());
+  RECT rc = client;
   DrawTextW(dc, W(caption), -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  EndPaint(wnd_, &ps);
 }
 
-LRESULT CALLBACK LinkLabel::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<LinkLabel*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    self = static_cast<LinkLabel*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->wnd_ = wnd;
-  }
-  if (!self) return DefWindowProcW(wnd, msg, wp, lp);
+LRESULT LinkLabel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_PAINT:
-      self->OnPaint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_MOUSEMOVE:
-      self->SetHot(true);
+      SetHot(true);
       return 0;
     case WM_MOUSELEAVE:
-      self->SetHot(false);
+      SetHot(false);
       return 0;
-    case WM_LBUTTONDOWN:
-      self->pressed_ = true;
-      return 0;
-    case WM_LBUTTONUP:
-      if (self->pressed_) {
-        self->pressed_ = false;
-        if (self->on_click) self->on_click();
-      }
-      return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-      self->wnd_ = nullptr;
-      break;
   }
-  return DefWindowProcW(wnd, msg, wp, lp);
+  return ClickControl::OnMessage(msg, wp, lp);
 }
 
 }  // namespace zk

@@ -3,35 +3,26 @@
 
 #include <windows.h>
 
-#include <functional>
-
+#include "app/controls/click_control.h"
 #include "base/win_handles.h"
 
 namespace zk {
 
-class PictureBox {
+class PictureBox : public ClickControl {
  public:
   PictureBox() = default;
-  ~PictureBox();
-  PictureBox(const PictureBox&) = delete;
-  PictureBox& operator=(const PictureBox&) = delete;
+  ~PictureBox() override;
 
   bool Create(HWND parent, int id, const RECT& bounds);
-  HWND hwnd() const { return wnd_; }
 
   // The bitmap shown at the top left; the control owns it.
   void SetPicture(UniqueBitmap bitmap);
   HBITMAP picture() const { return bitmap_.get(); }
 
-  std::function<void()> on_click;
-
  private:
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-  void OnPaint();
+  void Paint(HDC dc, const RECT& client) override;
 
-  HWND wnd_ = nullptr;
   UniqueBitmap bitmap_;
-  bool pressed_ = false;
 };
 
 }  // namespace zk

@@ -1,14 +1,47 @@
-#include "app/options_form_modal.h"
+#include "base/ui/modal_dialog.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace zk {
+namespace {
 
-UniqueFont CreateDesignFont() {
-  return UniqueFont(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+// Keeps a window disabled while a modal window of it is open; Enable() gives
+// it back its input, the destructor does so on any other way out.
+class DisabledOwner {
+ public:
+  explicit DisabledOwner(HWND owner) : owner_(owner && IsWindowEnabled(owner) ? owner : nullptr) {
+    if (owner_) EnableWindow(owner_, FALSE);
+  }
+  ~DisabledOwner() { Enable(); }
+  DisabledOwner(const DisabledOwner&) = delete;
+  DisabledOwner& operator=(const DisabledOwner&) = delete;
+  void Enable() {
+    if (owner_ && IsWindow(owner_)) EnableWindow(owner_, TRUE);
+    owner_ = nullptr;
+  }
+
+ private:
+  HWND owner_;
+};
+
+void RunMessages(HWND window, const bool& done, const ModalOptions& options) {
+  MSG msg{};
+  while (!done && IsWindow(window)) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (got < 0) break;
+    if (options.pre_translate && options.pre_translate(msg)) continue;
+    if (options.dialog_keys && IsDialogMessageW(window, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
 }
+
+}  // namespace
 
 HWND CreateEmptyDialog(HWND owner, const std::wstring& caption, DLGPROC proc, LPARAM param) {
   // DLGTEMPLATE, then the menu, class and caption arrays; WORD aligned.
@@ -52,20 +85,20 @@ void PlaceDialog(HWND dialog, HWND owner, int client_width, int client_height) {
   SetWindowPos(dialog, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void RunModalLoop(HWND dialog, const bool& done, const std::function<bool(MSG&)>& pre_translate) {
-  MSG msg{};
-  while (!done && IsWindow(dialog)) {
-    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (got < 0) break;
-    if (pre_translate && pre_translate(msg)) continue;
-    if (IsDialogMessageW(dialog, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+void RunModal(HWND window, HWND owner, const bool& done, const ModalOptions& options) {
+  if (!window) return;
+  HWND focus = GetFocus();  // disabling the owner takes the focus away
+  DisabledOwner disabled(owner);
+  ShowWindow(window, SW_SHOW);
+  if (options.on_shown) options.on_shown();
+  RunMessages(window, done, options);
+  disabled.Enable();
+  if (IsWindow(window)) ShowWindow(window, SW_HIDE);
+  // Only once the owner is active again: the focus must not pull it in
+  // front of another program.
+  if (focus && IsWindow(focus) && owner && GetActiveWindow() == GetAncestor(owner, GA_ROOT) &&
+      GetAncestor(focus, GA_ROOT) == GetActiveWindow())
+    SetFocus(focus);
 }
 
 }  // namespace zk
