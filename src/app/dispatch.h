@@ -8,8 +8,8 @@
 namespace zk {
 
 // What the dispatch needs from the window, the file system and the views. The
-// view operations of later stages return whether they took the file; returning
-// false lets the dispatch go on with the next test.
+// views return whether they took the file; returning false lets the dispatch
+// go on with the next test.
 class DispatchHost {
  public:
   virtual ~DispatchHost() = default;
@@ -33,7 +33,7 @@ class DispatchHost {
   // ".ArcLink" files.
   virtual void OpenArcLink(const std::u16string& path) = 0;
 
-  // Views of later stages.
+  // The views.
   virtual bool ShowMp3Summary(const std::u16string& path) = 0;
   virtual bool ShowConvertedDocument(const std::u16string& path) = 0;
   // Lists ListedArchivePath; true when the archive view now shows it.

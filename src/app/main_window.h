@@ -66,7 +66,6 @@ class TZKMainForm final : public WindowBase,
   // built, or when another copy runs (duplicate() then tells).
   bool Create();
   bool duplicate() const { return duplicate_; }
-  TSingleInstance* single_instance() const { return single_instance_.get(); }
   // Shows the window in the state the settings and the show command ask for.
   void Show();
   void Close();
@@ -74,10 +73,8 @@ class TZKMainForm final : public WindowBase,
   // View state.
   zk::ViewFileType ViewFileType = vfTemp;
   std::u16string SelectedFileName;
-  std::u16string ShownMemberPath;
   std::u16string ListedArchivePath;
   std::u16string WorkFolder;
-  int32_t LastReadTime = 0;
   bool RunEverythingAtStart = false;
 
   // Settings, in memory from LoadSettings to SaveSettings.
@@ -85,10 +82,6 @@ class TZKMainForm final : public WindowBase,
   std::u16string IniFileName;
   std::u16string ToolbarIniName;
   std::u16string xdoc2txtPath;  // the located document converter
-  void LocateConverter();
-
-  void LoadSettings();
-  void SaveSettings();
 
   // The file dispatch and the views' common operations.
   void DispatchFile(const std::u16string& path, bool from_archive_list);
@@ -96,50 +89,31 @@ class TZKMainForm final : public WindowBase,
   void SetStatus(const std::u16string& text) override;
   std::u16string Status(int panel = 0) const override { return StatusBar_.Text(panel); }
   void SetViewCaption(const std::u16string& path);
-  std::u16string CacheFileName(const std::u16string& path);
 
   // The toolbar (main_window_toolbar.cpp).
   ToolBar ActionToolBar;
-  UniqueResource<HIMAGELIST, ImageListTraits> LargeImageList;
-  UniqueResource<HIMAGELIST, ImageListTraits> SmallImageList;
   std::unique_ptr<PopupMenu> ActionToolBarPopupMenu;
   POINT MousePoint{-1, -1};  // the last mouse position, in client coordinates
   void ApplyToolbarLayout(const ToolbarLayout& layout);
   ToolbarLayout CurrentToolbarLayout() const;
-  void LoadToolbarLayout();
-  void SaveToolbarLayout();
   void ActionToolBarPopupMenuPopup();  // decides which entries the menu shows
-  void N3Click();
-  void HideToolBarActionExecute(Action& action);
-  // Mouse moves while the toolbar hides: shows it near the top; true when the move is taken.
-  bool ApplicationEvents1Message(const MSG& msg);
+  void N3Click();  // toolbar menu "ツールバーの設定..": the customisation dialog
 
   // The three pages.
   ImagePage& image_page() { return image_page_; }
   TextPage& text_page() { return text_page_; }
   ArchivePage& archive_page() { return archive_page_; }
 
-  // The image page.
-  void ShowImageFile(const std::u16string& path);
-  void CopyActionExecute();
-  void CopyImageActionExecute();
-  // The picture's pop-up menu and its cache submenu.
+  // The pop-up menus of the text and the picture, with the picture's cache submenu.
+  std::unique_ptr<PopupMenu> TextPopupMenu;
   std::unique_ptr<PopupMenu> ImagePopupMenu;
   std::shared_ptr<PopupMenu> CacheMenu;
-  std::unique_ptr<PopupMenu> ArcListPopupMenu;
   void ImagePopupMenuPopup();  // decides whether the cache submenu shows
-  void FitImage();
-  void ZoomActionExecute(int tag);
-  void BetterViewActionExecute(Action& action);
-  // Shows the current file or archive member again, without the size limit.
-  void ReShow() override;
+
+  // Input: keys and wheel turns the window takes before any control sees them.
+  bool PreTranslateMessage(const MSG& msg);
   // A wheel turn with the MK_* state of buttons and keys; always handled.
   bool FormMouseWheel(WPARAM keys, int delta);
-  // Keys and wheel turns the window takes before any control sees them.
-  bool PreTranslateMessage(const MSG& msg);
-
-  // Always on top (the TopMost setting).
-  void SetTopMost(bool on);
 
   // Commands.
   ActionList actions;
@@ -147,60 +121,33 @@ class TZKMainForm final : public WindowBase,
   bool TranslateShortcut(const MSG& msg);
   // Refreshes the commands' enabled and checked states; run when idle.
   void Idle();
-  void ClearActionExecute();
   void ReloadActionExecute();
 
-  // Everything's main window while it is known.
+  // Everything's main window while it is known, and its status bar.
   HWND EverythingHandle = nullptr;
+  HWND EverythingStatusHandle = nullptr;
 
-  // Controls.
+  // The page control holding the three pages.
   PageControl PageControl_;
-  StatusBar StatusBar_;
-  std::unique_ptr<PopupMenu> TextPopupMenu;
-  HWND ImageTabSheet() const { return PageControl_.page(kImageTabSheet); }
   HWND TextTabSheet() const { return PageControl_.page(kTextTabSheet); }
-  HWND ArcTabSheet() const { return PageControl_.page(kArcTabSheet); }
 
   // The canvas font the binary view draws with.
   HFONT CanvasFont() const { return ui_font_.get(); }
 
-  // The text page.
-  void ShowTextView() override;
-  void OpenClickedURL(TRichEditURL& sender, const std::u16string& url);
-  void OpenWebSearch(int tag);
-
-  void ShowWarning(const std::wstring& message);
-  int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type);
-
   // Following the search window.
-  HWND EverythingStatusHandle = nullptr;  // its status bar, found with it
-  void TimerTimer();                      // the poll, every 100 ms while watching
   bool watching() const { return watch_timer_on_; }
-  void LocateEverything();
-  std::u16string GetEverythingSelection();
   void StepEverythingSelection(int direction);
-  void SetInTray(bool in_tray);
-  void RunEverythingActionExecute();
   std::unique_ptr<TTaskTray> TaskTray;
   std::unique_ptr<PopupMenu> TaskTrayPopupMenu;
   std::unique_ptr<THookHotKey> HookHotKey;
-  void HookHotKeyHotKey(THookHotKey& sender, int id);
-  void N2Click();
-  void N4Click();
 
   // State report and About box (main_window_report.cpp).
-  void TestActionExecute(Action& sender);  // TestAction shows the report, CopyTestAction copies it
   std::u16string StateReport();
   void AboutMenClick();
   std::function<void(class TZKAboutForm&)> AboutShownHook;  // runs once the About box is up (tests)
-  struct FileInfoDeleter {
-    void operator()(class TFileInfo* info) const;
-  };
-  std::unique_ptr<TFileInfo, FileInfoDeleter> SysInfo;  // the program file's version values
 
   // Settings dialog (main_window_options.cpp). Tests drive the dialog from
   // OnOptionsFormShow, run once it is up, and see Shift's settings file here.
-  void OptionsActionExecute();
   std::function<void(class TZKOptionsForm&)> OnOptionsFormShow;
   std::function<void(const std::u16string& quoted_path)> OpenSettingsFile;  // empty: the shell opens it
 
@@ -216,14 +163,8 @@ class TZKMainForm final : public WindowBase,
 
  private:
   void CreateOutsideActions();
-
- private:
   void CreateOptionsActions();
-
- private:
   void CreateReportActions();
-
- private:
   void CreateWatcherActions();
   void CreateToolBar();
   void CreateToolBarMenu();  // once the commands exist
@@ -271,6 +212,56 @@ class TZKMainForm final : public WindowBase,
   void CreateActions();
   void CreateTextControl();
   SIZE DesignedWindowSize() const;
+
+  // The handlers and helpers behind the commands, views and menus.
+  TSingleInstance* single_instance() const { return single_instance_.get(); }
+  std::u16string ShownMemberPath;
+  int32_t LastReadTime = 0;
+  void LocateConverter();
+  void LoadSettings();
+  void SaveSettings();
+  std::u16string CacheFileName(const std::u16string& path);
+  UniqueResource<HIMAGELIST, ImageListTraits> LargeImageList;
+  UniqueResource<HIMAGELIST, ImageListTraits> SmallImageList;
+  void LoadToolbarLayout();
+  void SaveToolbarLayout();
+  void HideToolBarActionExecute(Action& action);
+  // Mouse moves while the toolbar hides: shows it near the top; true when the move is taken.
+  bool ApplicationEvents1Message(const MSG& msg);
+  void ShowImageFile(const std::u16string& path);
+  void CopyActionExecute();
+  void CopyImageActionExecute();
+  std::unique_ptr<PopupMenu> ArcListPopupMenu;
+  void FitImage();
+  void ZoomActionExecute(int tag);
+  void BetterViewActionExecute(Action& action);
+  // Shows the current file or archive member again, without the size limit.
+  void ReShow() override;
+  // Always on top (the TopMost setting).
+  void SetTopMost(bool on);
+  void ClearActionExecute();
+  StatusBar StatusBar_;
+  HWND ImageTabSheet() const { return PageControl_.page(kImageTabSheet); }
+  HWND ArcTabSheet() const { return PageControl_.page(kArcTabSheet); }
+  void ShowTextView() override;
+  void OpenClickedURL(TRichEditURL& sender, const std::u16string& url);
+  void OpenWebSearch(int tag);
+  void ShowWarning(const std::wstring& message);
+  int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type);
+  void TimerTimer();                      // the poll, every 100 ms while watching
+  void LocateEverything();
+  std::u16string GetEverythingSelection();
+  void SetInTray(bool in_tray);
+  void RunEverythingActionExecute();
+  void HookHotKeyHotKey(THookHotKey& sender, int id);
+  void N2Click();  // tray menu "終了": closes the window and so ends the program
+  void N4Click();  // tray menu "やっぱり隠さないで": leaves the tray and stops retiring there
+  void TestActionExecute(Action& sender);  // TestAction shows the report, CopyTestAction copies it
+  struct FileInfoDeleter {
+    void operator()(class TFileInfo* info) const;
+  };
+  std::unique_ptr<TFileInfo, FileInfoDeleter> SysInfo;  // the program file's version values
+  void OptionsActionExecute();
 
   // DispatchHost
   bool FileExists(const std::u16string& path) override;

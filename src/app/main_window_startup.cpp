@@ -21,8 +21,6 @@ FolderDeletion ShellFolderDeletion(HWND owner) {
 }  // namespace
 
 void TZKMainForm::FormCreate() {
-  // (The design's note labels do not exist in this window, so nothing is removed.)
-
   auto show = [this](const std::u16string& text) { ShowMessageBox(ToWide(text), kApplicationTitle, MB_OK | MB_ICONWARNING); };
   const FolderDeletion deletion = ShellFolderDeletion(wnd_);
   WorkFolder = options_.temp_folder.empty() ? PrepareWorkFolder(deletion, show)
@@ -31,9 +29,6 @@ void TZKMainForm::FormCreate() {
   settings.IsBinary.clear();
 
   CreateTrayAndHotKey();  // the tray icon takes the application icon and title
-
-  // The archive list is sorted (made so with the control) and fills its page.
-
 
   // Defaults; the window's designed size for the geometry.
   Settings defaults;
@@ -47,8 +42,6 @@ void TZKMainForm::FormCreate() {
   actions[CommandId::ZoomOutAction].shortcuts = {VK_SUBTRACT};
   actions[CommandId::ZoomFitAction].shortcuts = {VK_MULTIPLY};
   actions[CommandId::RealSizeAction].shortcuts = {VK_DIVIDE};
-
-  // The page control fills the window (OnSize); its pages have no tabs.
 
   CreateTextControl();
 

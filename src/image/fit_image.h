@@ -17,7 +17,7 @@ struct FitInput {
 
 enum class FitKind {
   kSuppressed,  // nothing happens at all
-  kNoPicture,   // only the status text round trip and AutoScroll := false
+  kNoPicture,   // only the status text round trip, and the scroll box stops auto-scrolling
   kEmptySize,   // picture or client area of zero size: layout flags only
   kCentred,     // own size, centred, not stretched
   kWidthFit,    // client width, height by the aspect ratio
@@ -34,9 +34,9 @@ struct ControlBounds {
 
 struct FitPlan {
   FitKind kind = FitKind::kSuppressed;
-  // From kEmptySize on: AutoSize := false and Stretch := stretch.
+  // From kEmptySize on: the control stops sizing itself and is stretched as this says.
   bool stretch = true;
-  // kCentred only sets Center := true; the other kinds leave it as it is.
+  // kCentred only turns centring on; the other kinds leave it as it is.
   bool center = false;
   // kCentred, kWidthFit and kHeightFit: the control's new bounds.
   ControlBounds bounds;
