@@ -20,7 +20,7 @@ TEST(ToolbarLayout, DesignedOrderPicturesCaptionsAndTheHiddenReload) {
   EXPECT_EQ(layout[14].caption, u"設定..(&V)");
   EXPECT_EQ(layout[16], (ToolbarItem{RunEverythingAction, 11, true, u"Everything 起動(&H)"}));
   EXPECT_EQ(ToolbarItemOf(OptionsAction), (ToolbarItem{OptionsAction, 5, true, u"設定..(&V)"}));
-  EXPECT_EQ(ToolbarItemOf(TestAction), (ToolbarItem{TestAction, kPlainCommandPicture, true, u"TestAction"}));
+  EXPECT_EQ(ToolbarItemOf(GoogleAction), (ToolbarItem{GoogleAction, kPlainCommandPicture, true, u"Google で検索"}));
 }
 
 TEST(ToolbarLayout, FileTextRoundTripsSkipsStrangersAndRefusesDamage) {
@@ -30,6 +30,7 @@ TEST(ToolbarLayout, FileTextRoundTripsSkipsStrangersAndRefusesDamage) {
   layout[6].caption = u"a, b";  // a caption may hold the separator
   layout.push_back(ToolbarItemOf(GoogleAction));
   const std::u16string text = SerializeToolbarLayout(layout);
+  EXPECT_TRUE(text.starts_with(u"[ZarvikToolBar 1]\r\nClearAction,1,1,クリア(&Z)\r\n-\r\nFindEverythingAction,0,1,"));
   EXPECT_EQ(ParseToolbarLayout(text), layout);
   EXPECT_EQ(ParseToolbarLayout(u"[ZarvikToolBar 1]\r\n"), ToolbarLayout{});
   // A command of another version is left out; a line without a caption gets the designed one.

@@ -2,6 +2,8 @@
 // button commands, its pop-up menu and hiding near the top edge.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/main_window.h"
 #include "base/win_text.h"
 #include "support/main_window_fixture.h"
@@ -124,6 +126,29 @@ TEST_F(ToolbarTest, CustomisationDialogOpensAndCancelKeepsTheLayout) {
   KillTimer(nullptr, timer);
   EXPECT_TRUE(g_customize_seen);
   EXPECT_EQ(form->CurrentToolbarLayout(), DesignedToolbarLayout());
+
+  // What the dialog offers: every command that has a handler, grouped by
+  // category, listed with the category and added with its own caption.
+  std::vector<std::wstring> listed;
+  for (int i = 0;; ++i) {
+    wchar_t text[128] = {};
+    NMTOOLBARW info{};
+    info.hdr = {form->ActionToolBar.hwnd(), 0, static_cast<UINT>(TBN_GETBUTTONINFOW)};
+    info.iItem = i;
+    info.pszText = text;
+    info.cchText = 128;
+    if (!SendMessageW(form->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info))) break;
+    const auto id = static_cast<CommandId>(info.tbButton.idCommand - 0x1000);
+    EXPECT_TRUE(form->actions[id].on_execute) << i;
+    if (id == CommandId::ZoomUpAction) {
+      EXPECT_EQ(reinterpret_cast<const wchar_t*>(info.tbButton.iString), std::wstring(L"大(&U)"));
+    }
+    listed.push_back(text);
+  }
+  ASSERT_GE(listed.size(), 20u);
+  EXPECT_EQ(listed.front(), L"HowView: クリア(&Z)");
+  EXPECT_NE(std::find(listed.begin(), listed.end(), L"Serch: Google で検索"), listed.end());
+  EXPECT_EQ(listed.back(), L"外部ビュー(&V)");  // the last command without a category
 }
 
 }  // namespace
