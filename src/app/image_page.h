@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/controls/scroll_box.h"
+#include "app/page_host.h"
 #include "image/image_control.h"
 
 namespace zk {
@@ -15,10 +16,8 @@ namespace zk {
 class ImagePage {
  public:
   // What the page needs from the window around it.
-  class Host {
+  class Host : public PageHost {
    public:
-    virtual std::u16string Status(int panel) const = 0;
-    virtual void SetStatus(const std::u16string& text) = 0;
     // Shows the current file or archive member again (actual size, fit).
     virtual void ReShow() = 0;
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/page_host.h"
 #include "app/settings.h"
 #include "base/win_handles.h"
 #include "text/rich_edit_url.h"
@@ -23,10 +24,8 @@ inline constexpr UINT kTextPieceMessage = WM_APP + 1;
 class TextPage {
  public:
   // What the page needs from the window around it.
-  class Host {
+  class Host : public PageHost {
    public:
-    virtual std::u16string Status(int panel) const = 0;
-    virtual void SetStatus(const std::u16string& text) = 0;
     // Brings the text page on view once a view has filled it.
     virtual void ShowTextView() = 0;
     // Shows the file as the summary picture instead (text holding a NUL, empty tags).
