@@ -150,7 +150,8 @@ std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16
       case PictureDecoderKind::kGif: return LoadGifPicture(ReadOrThrow(path), ToRgb(background));
       case PictureDecoderKind::kPng: return LoadPng(path, background);
       case PictureDecoderKind::kNkDIB: return LoadNkDIB(path);
-      case PictureDecoderKind::kPlugin: return MakeDIBPicture(DecodeByContent(Bytes(ReadOrThrow(path))));
+      case PictureDecoderKind::kPlugin:
+      case PictureDecoderKind::kPluginBitmap: return MakeDIBPicture(DecodeByContent(Bytes(ReadOrThrow(path))));
     }
   } catch (const PictureDecodeError& e) {
     throw PictureLoadError(e.what());
