@@ -124,5 +124,30 @@ TEST_F(PicturePluginTest, CacheJpegShowsWithoutAJpegPlugin) {
   EXPECT_EQ(form->Status(0), u"16 x 8");
 }
 
+TEST_F(PicturePluginTest, ProgressReachesTheHandlerAndAnAbortStopsThePlugin) {
+  auto form = MakeForm();
+  const std::string ppm = Ppm();
+  const std::span<const uint8_t> bytes{reinterpret_cast<const uint8_t*>(ppm.data()), ppm.size()};
+  std::vector<std::pair<int, std::u16string>> seen;
+  bool abort = true;
+  TSPIGraphic graphic;
+  graphic.OnProgress = [&](TNkProgressStage, int percent, std::u16string_view message) {
+    seen.emplace_back(percent, std::u16string(message));
+    return abort && message.empty();  // stop at the plug-in's first report
+  };
+  EXPECT_THROW(graphic.LoadFromStream(bytes), EInvalidGraphic);
+  EXPECT_TRUE(graphic.Empty());
+  // The stand-in reports 0 of 0 first: a zero denominator shows as 1.
+  EXPECT_NE(std::find(seen.begin(), seen.end(), std::pair(1, std::u16string())), seen.end());
+  EXPECT_NE(std::find(seen.begin(), seen.end(), std::pair(1, std::u16string(u"Loading by [ppm.sph]"))), seen.end());
+  EXPECT_EQ(seen.back(), std::pair(100, std::u16string(u"Loaded Graphic by Susie Plugin")));
+
+  seen.clear();
+  abort = false;
+  graphic.LoadFromStream(bytes);
+  EXPECT_EQ(graphic.Width(), 3);
+  EXPECT_NE(std::find(seen.begin(), seen.end(), std::pair(99, std::u16string())), seen.end());  // 2 of 2
+}
+
 }  // namespace
 }  // namespace zk

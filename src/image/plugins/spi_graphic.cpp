@@ -104,7 +104,8 @@ bool TInSPIAbleData::TryPlugin(const TSPI& spi, const std::optional<std::string>
                                size_t offset) {
   if (!narrow) return false;
   if (!spi.IsSupported(narrow->c_str(), head + offset)) return false;
-  GetInfo(spi, *narrow, offset, &record_);
+  // Only a record the plug-in answered for carries a text handle worth freeing.
+  if (GetInfo(spi, *narrow, offset, &record_) != 0) record_ = {};
   HLOCAL info = nullptr, bits = nullptr;
   int result = 1;
   if (TSPIs::Instance() && TSPIs::Instance()->GraphicPreview) {
@@ -172,8 +173,8 @@ void TInSPIAbleFromFile::ReadHead(uint8_t* buffer, size_t size) {
     std::memcpy(buffer, read.data(), std::min<size_t>(got, size));
 }
 
-void TInSPIAbleFromFile::GetInfo(const TSPI& spi, const std::string& narrow, size_t offset, SpiPictureInfo* info) {
-  spi.GetPictureInfo(narrow.c_str(), static_cast<SpiLength>(offset), kSpiFromFile, info);
+int TInSPIAbleFromFile::GetInfo(const TSPI& spi, const std::string& narrow, size_t offset, SpiPictureInfo* info) {
+  return spi.GetPictureInfo(narrow.c_str(), static_cast<SpiLength>(offset), kSpiFromFile, info);
 }
 
 int TInSPIAbleFromFile::GetPreview(const TSPI& spi, const std::string& narrow, size_t offset, HLOCAL* info,
@@ -192,9 +193,9 @@ void TInSPIAbleFromStream::ReadHead(uint8_t* buffer, size_t size) {
   std::memcpy(buffer, data_.data(), std::min(size, data_.size()));
 }
 
-void TInSPIAbleFromStream::GetInfo(const TSPI& spi, const std::string&, size_t offset, SpiPictureInfo* info) {
-  if (offset > data_.size()) return;
-  spi.GetPictureInfo(reinterpret_cast<LPCSTR>(data_.data() + offset), static_cast<SpiLength>(data_.size() - offset),
+int TInSPIAbleFromStream::GetInfo(const TSPI& spi, const std::string&, size_t offset, SpiPictureInfo* info) {
+  if (offset > data_.size()) return 1;
+  return spi.GetPictureInfo(reinterpret_cast<LPCSTR>(data_.data() + offset), static_cast<SpiLength>(data_.size() - offset),
                      kSpiFromMemory, info);
 }
 

@@ -59,7 +59,7 @@ class TInSPIAbleData {
 
  protected:
   virtual void ReadHead(uint8_t* buffer, size_t size) = 0;
-  virtual void GetInfo(const TSPI& spi, const std::string& narrow, size_t offset, SpiPictureInfo* info) = 0;
+  virtual int GetInfo(const TSPI& spi, const std::string& narrow, size_t offset, SpiPictureInfo* info) = 0;
   virtual int GetPreview(const TSPI& spi, const std::string& narrow, size_t offset, HLOCAL* info, HLOCAL* bits) = 0;
   virtual int GetPicture(const TSPI& spi, const std::string& narrow, size_t offset, HLOCAL* info, HLOCAL* bits) = 0;
 
@@ -87,7 +87,7 @@ class TInSPIAbleFromFile final : public TInSPIAbleData {
 
  protected:
   void ReadHead(uint8_t* buffer, size_t size) override;
-  void GetInfo(const TSPI& spi, const std::string& narrow, size_t offset, SpiPictureInfo* info) override;
+  int GetInfo(const TSPI& spi, const std::string& narrow, size_t offset, SpiPictureInfo* info) override;
   int GetPreview(const TSPI& spi, const std::string& narrow, size_t offset, HLOCAL* info, HLOCAL* bits) override;
   int GetPicture(const TSPI& spi, const std::string& narrow, size_t offset, HLOCAL* info, HLOCAL* bits) override;
 };
@@ -100,7 +100,7 @@ class TInSPIAbleFromStream final : public TInSPIAbleData {
 
  protected:
   void ReadHead(uint8_t* buffer, size_t size) override;
-  void GetInfo(const TSPI& spi, const std::string& narrow, size_t offset, SpiPictureInfo* info) override;
+  int GetInfo(const TSPI& spi, const std::string& narrow, size_t offset, SpiPictureInfo* info) override;
   int GetPreview(const TSPI& spi, const std::string& narrow, size_t offset, HLOCAL* info, HLOCAL* bits) override;
   int GetPicture(const TSPI& spi, const std::string& narrow, size_t offset, HLOCAL* info, HLOCAL* bits) override;
 
