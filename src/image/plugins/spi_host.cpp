@@ -1,5 +1,7 @@
 #include "image/plugins/spi_host.h"
 
+#include <algorithm>
+
 #include "base/paths.h"
 #include "base/win_handles.h"
 #include "base/win_text.h"

@@ -11,6 +11,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <string>
