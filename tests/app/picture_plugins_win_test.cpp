@@ -47,7 +47,7 @@ TEST_F(PicturePluginTest, OnlyImportPluginsAreKeptAndTheViewerStarts) {
   auto form = MakeForm();
   ASSERT_TRUE(form->hwnd());
   const std::vector<std::u16string> names = LoadedNames(*form);
-  for (const char16_t* kept : {u"ppm.sph", u"content.sph", u"failing.sph"}) EXPECT_TRUE(Has(names, kept));
+  for (const char16_t* kept : {u"ppm.sph", u"content.sph", u"failing.sph", u"liar.sph"}) EXPECT_TRUE(Has(names, kept));
   // The archive kind, a library without GetPluginInfo, a hidden file and a refused name.
   for (const char16_t* dropped : {u"archive.sph", u"noinfo.sph", u".hidden.sph", u"IFBMP.sph"})
     EXPECT_FALSE(Has(names, dropped));
@@ -68,6 +68,14 @@ TEST_F(PicturePluginTest, TheFailingPluginIsSkippedForTheNext) {
   auto form = MakeForm();
   // "fail" belongs to the plug-in that accepts everything and decodes nothing.
   Show(*form, Write(L"picture.fail", Ppm()));
+  EXPECT_EQ(form->ViewFileType, vfImage);
+  EXPECT_EQ(form->Status(0), u"3 x 2");
+}
+
+TEST_F(PicturePluginTest, BlocksShorterThanTheirHeaderClaimsAreNotRead) {
+  auto form = MakeForm();
+  // "liar" belongs to the plug-in whose pixels fall far short of its header.
+  Show(*form, Write(L"picture.liar", Ppm()));
   EXPECT_EQ(form->ViewFileType, vfImage);
   EXPECT_EQ(form->Status(0), u"3 x 2");
 }

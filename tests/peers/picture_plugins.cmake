@@ -12,6 +12,7 @@ endfunction()
 zarvik_plugin_standin(spi_ppm ppm PPM)
 zarvik_plugin_standin(spi_content content CONTENT)
 zarvik_plugin_standin(spi_failing failing FAILING)
+zarvik_plugin_standin(spi_liar liar LIAR)
 zarvik_plugin_standin(spi_archive archive ARCHIVE)
 zarvik_plugin_standin(spi_noinfo noinfo NOINFO)
 # Found but never kept: a hidden file, and a name the viewer refuses.

@@ -6,6 +6,8 @@
 //   CONTENT  import: PNG and uncompressed bitmaps by content; declares "*.png"
 //            and "*.mbin".
 //   FAILING  import: says yes to everything, then fails GetPicture; "*.fail".
+//   LIAR     import: says yes to everything and "succeeds" with a header that
+//            claims far more pixels than its bits block holds; "*.liar".
 //   ARCHIVE  archive kind ("00AM").
 //   NOINFO   a library with the plug-in extension but no GetPluginInfo.
 #include <windows.h>
@@ -250,6 +252,25 @@ EXPORT int WINAPI GetPluginInfo(int n, LPSTR buf, int len) { return CopyInfo(n, 
 EXPORT int WINAPI IsSupported(LPCSTR, DWORD_PTR) { return 1; }
 EXPORT int WINAPI GetPictureInfo(LPCSTR, LONG_PTR, unsigned, SpiPictureInfo*) { return 2; }
 EXPORT int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned, HLOCAL*, HLOCAL*, Progress, LONG_PTR) { return 2; }
+
+#elif defined(STANDIN_LIAR)
+const char* const kInfo[] = {"00IN", "Lying stand-in", "*.liar", "Anything"};
+}  // namespace
+
+EXPORT int WINAPI GetPluginInfo(int n, LPSTR buf, int len) { return CopyInfo(n, buf, len, kInfo, std::size(kInfo)); }
+EXPORT int WINAPI IsSupported(LPCSTR, DWORD_PTR) { return 1; }
+EXPORT int WINAPI GetPictureInfo(LPCSTR, LONG_PTR, unsigned, SpiPictureInfo* info) {
+  if (info) *info = {};
+  return 0;
+}
+EXPORT int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned, HLOCAL* info, HLOCAL* bits, Progress, LONG_PTR) {
+  // 100 x 100 at 8 bits without a colour table, and 10 bytes of pixels.
+  BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 100, 100, 1, 8, BI_RGB};
+  const uint8_t few[10] = {};
+  *info = Block(&header, sizeof header);
+  *bits = Block(few, sizeof few);
+  return 0;
+}
 
 #elif defined(STANDIN_ARCHIVE)
 const char* const kInfo[] = {"00AM", "Archive stand-in", "*.arc", "Archive"};
