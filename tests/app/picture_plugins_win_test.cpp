@@ -132,6 +132,40 @@ TEST_F(PicturePluginTest, CacheJpegShowsWithoutAJpegPlugin) {
   EXPECT_EQ(form->Status(0), u"16 x 8");
 }
 
+TEST_F(PicturePluginTest, ANameWithoutANarrowFormReachesThePluginInItsShortForm) {
+  auto form = MakeForm();
+  // No ANSI code page holds this letter: the plug-in gets the 8.3 name.
+  const std::u16string path = Write(L"bild-\u0142.ppm", Ppm());
+  TSPIGraphic graphic;
+  graphic.LoadFromFile(path);
+  EXPECT_EQ(graphic.Width(), 3);
+}
+
+TEST_F(PicturePluginTest, ErrorsCarryTheirMessages) {
+  auto form = MakeForm();
+  const std::u16string noinfo = test::BinFile(L"noinfo.sph");
+  try {
+    TSPI::Create(SpiKind::kImport, noinfo);
+    ADD_FAILURE() << "loaded without GetPluginInfo";
+  } catch (const ESPIInvalidAPI& e) {
+    EXPECT_EQ(e.Message().substr(0, 15), u"GetPluginInfoは[");
+    EXPECT_TRUE(e.Message().ends_with(u"noinfo.sph]では使えないSusie Plugin APIです")) << e.what();
+  }
+  const std::u16string missing = test::BinFile(L"missing.sph");
+  try {
+    TSPI::Create(SpiKind::kPlain, missing);
+    ADD_FAILURE() << "loaded a missing file";
+  } catch (const ESPIFOpenErrorSPI& e) {
+    EXPECT_EQ(e.Message(), missing + u":Susie Pluginがロードできませんでした");
+  }
+  try {
+    TSPIs second;
+    ADD_FAILURE() << "a second host";
+  } catch (const ESPIDupCreateSPIs& e) {
+    EXPECT_EQ(e.Message(), u"TSPIs は複数生成できません");
+  }
+}
+
 TEST_F(PicturePluginTest, ProgressReachesTheHandlerAndAnAbortStopsThePlugin) {
   auto form = MakeForm();
   const std::string ppm = Ppm();
