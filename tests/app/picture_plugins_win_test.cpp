@@ -141,6 +141,22 @@ TEST_F(PicturePluginTest, ANameWithoutANarrowFormReachesThePluginInItsShortForm)
   EXPECT_EQ(graphic.Width(), 3);
 }
 
+TEST_F(PicturePluginTest, PreviewsWhenAskedAndThePictureWithoutAPreviewEntry) {
+  auto form = MakeForm();
+  form->SPIs->GraphicPreview = true;
+  const std::string ppm = Ppm();
+  TSPIGraphic preview;
+  preview.LoadFromStream({reinterpret_cast<const uint8_t*>(ppm.data()), ppm.size()});
+  EXPECT_EQ(preview.Height(), 1);  // the stand-in's preview is the top row
+  // The PNG plug-in has no GetPreview: its picture is taken instead.
+  test::PngRecipe png{5, 4, PNG_COLOR_TYPE_GRAY, 8};
+  png.samples.assign(20, 100);
+  const test::Bytes bytes = test::EncodePng(png);
+  TSPIGraphic picture;
+  picture.LoadFromStream(bytes);
+  EXPECT_EQ(picture.Height(), 4);
+}
+
 TEST_F(PicturePluginTest, ErrorsCarryTheirMessages) {
   auto form = MakeForm();
   const std::u16string noinfo = test::BinFile(L"noinfo.sph");

@@ -2,7 +2,7 @@
 // plug-in convention: pointer-sized lengths and callback data, 8-byte handles.
 //   PPM      import: binary PPM/PGM (P6, P5); declares "*.ppm;*.pnm" and "*.pgm"
 //            (or STANDIN_PATTERN); reports progress with a zero denominator
-//            first and stops when asked; has GetPreview.
+//            first and stops when asked; its GetPreview gives the top row only.
 //   CONTENT  import: PNG and uncompressed bitmaps by content; declares "*.png"
 //            and "*.mbin".
 //   FAILING  import: says yes to everything, then fails GetPicture; "*.fail".
@@ -134,7 +134,8 @@ bool ReadPnm(const std::string& d, Pnm& p) {
   return d.size() >= p.data + static_cast<size_t>(p.width) * p.height * (p.gray ? 1 : 3);
 }
 
-int Decode(LPCSTR buf, LONG_PTR len, unsigned flag, HLOCAL* info, HLOCAL* bits, Progress progress, LONG_PTR data) {
+int Decode(LPCSTR buf, LONG_PTR len, unsigned flag, HLOCAL* info, HLOCAL* bits, Progress progress, LONG_PTR data,
+           bool preview) {
   if (!info || !bits) return 2;
   *info = *bits = nullptr;
   if (progress && progress(0, 0, data)) return 1;  // the host asked to stop
@@ -149,7 +150,7 @@ int Decode(LPCSTR buf, LONG_PTR len, unsigned flag, HLOCAL* info, HLOCAL* bits, 
     bgr[i * 3 + 2] = s[0];
   }
   if (progress && progress(p.height, p.height, data)) return 1;
-  return Hand(p.width, p.height, bgr, info, bits);
+  return Hand(p.width, preview ? 1 : p.height, bgr, info, bits);
 }
 
 }  // namespace
@@ -168,11 +169,11 @@ EXPORT int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned flag, SpiPic
 }
 EXPORT int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned flag, HLOCAL* info, HLOCAL* bits, Progress progress,
                              LONG_PTR data) {
-  return Decode(buf, len, flag, info, bits, progress, data);
+  return Decode(buf, len, flag, info, bits, progress, data, false);
 }
 EXPORT int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned flag, HLOCAL* info, HLOCAL* bits, Progress progress,
                              LONG_PTR data) {
-  return Decode(buf, len, flag, info, bits, progress, data);
+  return Decode(buf, len, flag, info, bits, progress, data, true);
 }
 
 #elif defined(STANDIN_CONTENT)
