@@ -54,7 +54,7 @@ bool ImagePage::Load(const std::u16string& path) {
     std::optional<std::string> bytes = ReadFileUnshared(path);
     if (!bytes) return false;
     try {
-      picture = MakeDIBPicture(DecodeByContent({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}));
+      picture = LoadPictureByContent({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}, background);
     } catch (const std::exception&) {
       return false;
     }

@@ -119,6 +119,7 @@ bool TZKMainForm::OnCreate() {
     duplicate_ = true;
     return false;
   }
+  CreatePlugins();
   CreateControls();
   CreateActions();
   FormCreate();

@@ -27,6 +27,7 @@
 #include "desktop/hook_hot_key.h"
 #include "desktop/popup_menu.h"
 #include "desktop/task_tray.h"
+#include "image/plugins/spi_host.h"
 #include "watcher/search_window.h"
 
 namespace zk {
@@ -146,6 +147,17 @@ class TZKMainForm final : public WindowBase,
   void AboutMenClick();
   std::function<void(class TZKAboutForm&)> AboutShownHook;  // runs once the About box is up (tests)
 
+  // Picture plug-ins (main_window_plugins.cpp): the host searches all five
+  // folder kinds while the window is created; these handlers keep only the
+  // import plug-ins and leave six extensions to the built-in decoders.
+  std::unique_ptr<TSPIs> SPIs;
+  void SPIsSearching(TSPIs& sender, const std::u16string& file_name, bool& accept);
+  void SPIsSearch(TSPIs& sender, TSPI& spi, bool& accept);
+  void SPIsPictureRegister(TSPIs& sender, TSPI& spi, const std::u16string& extension,
+                           const std::u16string& description, std::optional<PictureDecoderKind>& graphic_class);
+  // The full paths of the loaded plug-ins, in load order.
+  std::vector<std::u16string> PluginFileNames() const;
+
   // Settings dialog (main_window_options.cpp). Tests drive the dialog from
   // OnOptionsFormShow, run once it is up, and see Shift's settings file here.
   std::function<void(class TZKOptionsForm&)> OnOptionsFormShow;
@@ -202,6 +214,7 @@ class TZKMainForm final : public WindowBase,
  private:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnCreate();
+  void CreatePlugins();
   void OnSize();
   void OnDestroy();
   void CreateControls();

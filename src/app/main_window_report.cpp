@@ -100,7 +100,7 @@ void TZKMainForm::AboutMenClick() {
     o.program_path = options_.program_path.empty() ? ProgramPath() : options_.program_path;
     o.everything_path = settings.EverythingPath;
     o.xdoc2txt_path = xdoc2txtPath;
-    // Seam: the file names of the loaded picture plug-ins go into o.plugin_names.
+    o.plugin_names = PluginFileNames();
     o.on_shown = AboutShownHook;
     TZKAboutForm about(std::move(o));
     about.ShowModal();

@@ -17,6 +17,7 @@ target_sources(zarvik_win PRIVATE
   app/text_page.cpp
   app/main_window_actions.cpp
   app/main_window_picture.cpp
+  app/main_window_plugins.cpp
   app/main_window_startup.cpp
   app/main_window_text.cpp
   app/main_window_toolbar.cpp

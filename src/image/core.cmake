@@ -26,3 +26,7 @@ target_sources(zarvik_core PRIVATE
   image/decoders/jpeg_decoder.cpp
   image/decoders/png_decoder.cpp
 )
+target_sources(zarvik_core PRIVATE
+  image/plugins/spi_bitmap.cpp
+  image/plugins/spi_rules.cpp
+)

@@ -20,6 +20,7 @@ enum class PictureDecoderKind {
   kPng,
   kNkDIB,             // the DIB container
   kPlugin,            // the picture plug-ins (TSPINkDIB)
+  kPluginBitmap,      // the picture plug-ins into a plain bitmap (TSPIBitmap)
 };
 
 struct PictureFormat {

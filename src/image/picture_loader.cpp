@@ -1,5 +1,6 @@
 #include "image/picture_loader.h"
 
+#include <cstring>
 #include <optional>
 
 #include "base/win_files.h"
@@ -13,6 +14,7 @@
 #include "image/formats/icon_directory.h"
 #include "image/formats/metafile_headers.h"
 #include "image/gif_picture.h"
+#include "image/plugins/spi_graphic.h"
 
 namespace zk {
 namespace {
@@ -33,26 +35,22 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-std::unique_ptr<Picture> LoadJpeg(const std::u16string& path) {
-  const std::string file = ReadOrThrow(path);
+std::unique_ptr<Picture> DecodeJpegPicture(std::span<const uint8_t> bytes) {
   DibSectionSink sink;
-  DecodeJpeg(Bytes(file), sink);
+  DecodeJpeg(bytes, sink);
   return MakeBitmapPicture(std::move(sink.section));
 }
 
-std::unique_ptr<Picture> LoadPng(const std::u16string& path, COLORREF background) {
-  const std::string file = ReadOrThrow(path);
+std::unique_ptr<Picture> DecodePngPicture(std::span<const uint8_t> bytes, COLORREF background) {
   DibSectionSink sink;
-  DecodePng(Bytes(file), ToRgb(background), sink);
+  DecodePng(bytes, ToRgb(background), sink);
   return MakeBitmapPicture(std::move(sink.section));
 }
 
 // The platform's own bitmap reading (every standard header, bit fields, RLE,
 // top-down), after the headers were found sound. The platform converts the
 // file's pixels into a 24-bit section, whatever their format.
-std::unique_ptr<Picture> LoadWindowsBitmap(const std::u16string& path) {
-  const std::string file = ReadOrThrow(path);
-  const std::span<const uint8_t> bytes = Bytes(file);
+std::unique_ptr<Picture> DecodeWindowsBitmap(std::span<const uint8_t> bytes) {
   BitmapFileFacts facts;
   std::string reason;
   if (!CheckBitmapFile(bytes, bytes.size(), &facts, &reason)) throw PictureLoadError(reason);
@@ -137,6 +135,38 @@ std::unique_ptr<Picture> LoadNkDIB(const std::u16string& path) {
   return MakeDIBPicture(dib);
 }
 
+std::unique_ptr<Picture> LoadSPINkDIB(const std::u16string& path) {
+  TSPINkDIB dib;
+  dib.LoadFromFile(path);
+  return MakeDIBPicture(dib.DIB());
+}
+
+std::unique_ptr<Picture> LoadSPIBitmap(const std::u16string& path) {
+  TSPIBitmap bitmap;
+  bitmap.LoadFromFile(path);
+  return MakeBitmapPicture(bitmap.TakeBitmap());
+}
+
+bool StartsWith(std::span<const uint8_t> bytes, std::string_view signature) {
+  return bytes.size() >= signature.size() && std::memcmp(bytes.data(), signature.data(), signature.size()) == 0;
+}
+
+// The built-in decoders by the signature at the start of the data.
+std::unique_ptr<Picture> DecodeBySignature(std::span<const uint8_t> bytes, COLORREF background) {
+  try {
+    if (StartsWith(bytes, "\xFF\xD8\xFF")) return DecodeJpegPicture(bytes);
+    if (StartsWith(bytes, "\x89PNG")) return DecodePngPicture(bytes, background);
+    if (StartsWith(bytes, "GIF8"))
+      return LoadGifPicture(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()), ToRgb(background));
+    if (StartsWith(bytes, "BM")) return DecodeWindowsBitmap(bytes);
+  } catch (const PictureDecodeError& e) {
+    throw PictureLoadError(e.what());
+  } catch (const std::bad_alloc&) {
+    throw PictureLoadError("out of memory");
+  }
+  throw PictureLoadError("no decoder knows the content");
+}
+
 }  // namespace
 
 std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16string& path, COLORREF background) {
@@ -145,12 +175,13 @@ std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16
       case PictureDecoderKind::kMetafile: return LoadWindowsMetafile(path);
       case PictureDecoderKind::kEnhancedMetafile: return LoadEnhancedMetafile(path);
       case PictureDecoderKind::kIcon: return LoadIcon(path, background);
-      case PictureDecoderKind::kWindowsBitmap: return LoadWindowsBitmap(path);
-      case PictureDecoderKind::kJpeg: return LoadJpeg(path);
+      case PictureDecoderKind::kWindowsBitmap: return DecodeWindowsBitmap(Bytes(ReadOrThrow(path)));
+      case PictureDecoderKind::kJpeg: return DecodeJpegPicture(Bytes(ReadOrThrow(path)));
       case PictureDecoderKind::kGif: return LoadGifPicture(ReadOrThrow(path), ToRgb(background));
-      case PictureDecoderKind::kPng: return LoadPng(path, background);
+      case PictureDecoderKind::kPng: return DecodePngPicture(Bytes(ReadOrThrow(path)), background);
       case PictureDecoderKind::kNkDIB: return LoadNkDIB(path);
-      case PictureDecoderKind::kPlugin: return MakeDIBPicture(DecodeByContent(Bytes(ReadOrThrow(path))));
+      case PictureDecoderKind::kPlugin: return LoadSPINkDIB(path);
+      case PictureDecoderKind::kPluginBitmap: return LoadSPIBitmap(path);
     }
   } catch (const PictureDecodeError& e) {
     throw PictureLoadError(e.what());
@@ -160,11 +191,16 @@ std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16
   throw PictureLoadError("unknown decoder");
 }
 
-TNkDIB DecodeByContent(std::span<const uint8_t> bytes) {
-  // Seam: the picture plug-ins are asked about the whole content here first.
-  TNkDIB dib;
-  dib.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  return dib;
+std::unique_ptr<Picture> LoadPictureByContent(std::span<const uint8_t> bytes, COLORREF background) {
+  try {
+    TSPINkDIB dib;
+    dib.LoadFromStream(bytes);
+    return MakeDIBPicture(dib.DIB());
+  } catch (const std::exception&) {
+    // Plug-ins keep precedence; a picture whose name lies, or the program's
+    // own cache files, still have the built-in decoders.
+  }
+  return DecodeBySignature(bytes, background);
 }
 
 std::optional<std::string> ReadFileUnshared(const std::u16string& path) {
@@ -191,11 +227,19 @@ std::optional<std::string> ReadFileUnshared(const std::u16string& path) {
 bool BitmapFromMemory(std::span<const uint8_t> buffer, UniqueBitmap& bitmap) {
   if (buffer.empty()) return false;
   try {
-    TNkDIB dib = DecodeByContent(buffer);
-    DIBBitmap made = AssignDIBToBitmap(dib);
+    TSPINkDIB dib;
+    dib.LoadFromStream(buffer);
+    DIBBitmap made = AssignDIBToBitmap(dib.DIB());
     if (!made.bitmap) return false;
     bitmap = std::move(made.bitmap);
     return true;
+  } catch (...) {
+  }
+  try {
+    // PNG and GIF by their signatures, transparent parts over white.
+    const std::unique_ptr<Picture> picture = DecodeBySignature(buffer, RGB(255, 255, 255));
+    bitmap = std::move(PictureToDibSection(*picture, RGB(255, 255, 255)).bitmap);
+    if (bitmap) return true;
   } catch (...) {
   }
   const int start = FindJpegStart(buffer);

@@ -28,9 +28,10 @@ class PictureLoadError : public std::runtime_error {
 // the decoder fails; nothing is shown then.
 std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16string& path, COLORREF background);
 
-// The content-based path: the plug-ins are asked first, then the DIB reader.
-// Throws on failure.
-TNkDIB DecodeByContent(std::span<const uint8_t> bytes);
+// The content-based path: the plug-ins are asked first, then the DIB reader,
+// then the built-in decoders by the signature the data starts with (JPEG,
+// PNG, GIF, bitmap). Throws PictureLoadError when none decodes.
+std::unique_ptr<Picture> LoadPictureByContent(std::span<const uint8_t> bytes, COLORREF background);
 
 // The whole file, opened without sharing it; nothing when it cannot be opened or read.
 std::optional<std::string> ReadFileUnshared(const std::u16string& path);

@@ -8,3 +8,8 @@ target_sources(zarvik_win PRIVATE
   image/dib/nk_dib_win.cpp
   image/dib/win_pixel_memory.cpp
 )
+target_sources(zarvik_win PRIVATE
+  image/plugins/spi.cpp
+  image/plugins/spi_graphic.cpp
+  image/plugins/spi_host.cpp
+)

@@ -15,3 +15,6 @@ target_sources(zarvik_core_tests PRIVATE
   image/jpeg_decoder_test.cpp
   image/png_decoder_test.cpp
 )
+target_sources(zarvik_core_tests PRIVATE
+  image/spi_rules_test.cpp
+)
