@@ -45,6 +45,29 @@ TArchiverType DecideByContent(const ContentAnswers& answers) {
   return type;
 }
 
+TArchiverType DetectByContent(const ContentChecks& checks) {
+  auto ask = [](const std::function<bool()>& check) {
+    try {
+      return check && check();
+    } catch (...) {
+      return false;
+    }
+  };
+  ContentAnswers answers;
+  try {
+    if (checks.tar) answers.tar = checks.tar();
+  } catch (...) {
+    answers.tar = atNone;
+  }
+  answers.rar = ask(checks.rar);
+  answers.zip = ask(checks.zip);
+  answers.bga = ask(checks.bga);
+  answers.yz1 = ask(checks.yz1);
+  answers.cab = ask(checks.cab);
+  answers.lha = ask(checks.lha);
+  return DecideByContent(answers);
+}
+
 TArchiverType TarTypeFromArchiveType(int code) {
   if (code == 1) return atTar;
   if (code >= 2 && code <= 5) return atTgz;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace zk {
@@ -32,6 +33,15 @@ struct ContentAnswers {
 };
 // Later checks win: LHA over CAB over YZ1 over BGA over ZIP over RAR over TAR.
 TArchiverType DecideByContent(const ContentAnswers& answers);
+
+// Each format's content check; a check that fails in any way (its DLL or an
+// entry missing, the DLL erring) counts as no.
+struct ContentChecks {
+  std::function<TArchiverType()> tar;
+  std::function<bool()> rar, zip, bga, yz1, cab, lha;
+};
+// Runs all seven checks in this order and decides; never raises.
+TArchiverType DetectByContent(const ContentChecks& checks);
 
 // The TAR archiver's GetArchiveType code as a format.
 TArchiverType TarTypeFromArchiveType(int code);

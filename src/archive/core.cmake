@@ -2,6 +2,7 @@ target_sources(zarvik_core PRIVATE
   archive/archiver_errors.cpp
   archive/archiver_options.cpp
   archive/archiver_type.cpp
+  archive/dll_entries.cpp
   archive/extra_streams.cpp
   archive/member_record.cpp
 )
@@ -13,6 +14,7 @@ target_sources(zarvik_core PRIVATE
   archive/drivers/file_list.cpp
   archive/drivers/lha32.cpp
   archive/drivers/rar32.cpp
+  archive/drivers/self_extractor.cpp
   archive/drivers/seven_zip32.cpp
   archive/drivers/tar32.cpp
   archive/drivers/yz1.cpp

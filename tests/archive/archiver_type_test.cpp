@@ -1,6 +1,9 @@
 // Deciding an archive's format by extension and by the archivers' answers.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
 #include "archive/archiver_type.h"
 
 namespace zk {
@@ -46,6 +49,22 @@ TEST(ArchiverType, ContentAnswersInTheirOrder) {
       {{atNone, false, true, false, false, false, true}, atLha},  // a self-extractor both accept
   };
   for (const auto& c : kCases) EXPECT_EQ(DecideByContent(c.answers), c.type);
+}
+
+TEST(ArchiverType, ContentChecksAllRunAndFailuresSayNo) {
+  std::string order;
+  auto yes = [&](char c) { return [&order, c] { order += c; return true; }; };
+  auto fails = [&](char c) { return [&order, c]() -> bool { order += c; throw std::runtime_error("no DLL"); }; };
+  ContentChecks checks{[&]() -> TArchiverType { order += 't'; throw std::runtime_error("no DLL"); },
+                       yes('r'), yes('z'), fails('b'), fails('y'), yes('c'), fails('l')};
+  EXPECT_EQ(DetectByContent(checks), atCab);
+  EXPECT_EQ(order, "trzbycl");
+  checks.cab = fails('c');
+  EXPECT_EQ(DetectByContent(checks), atZip);
+  EXPECT_EQ(DetectByContent(ContentChecks{}), atNone);
+  ContentChecks tar_only;
+  tar_only.tar = [] { return atBZ2; };
+  EXPECT_EQ(DetectByContent(tar_only), atBZ2);
 }
 
 TEST(ArchiverType, TarArchiveTypeCodes) {

@@ -8,6 +8,7 @@
 #include "archive/archiver_errors.h"
 #include "archive/drivers/archiver.h"
 #include "archive/drivers/lha32.h"
+#include "archive/drivers/self_extractor.h"
 #include "archive/drivers/zip32.h"
 
 namespace zk {
@@ -282,6 +283,33 @@ TEST(CommandLines, UnsupportedOperationsRaiseTheirMessages) {
   for (const auto& c : kCases)
     EXPECT_EQ(MessageOf([&] { Build(c.type, {"", nullptr, "", c.op}, "x"); }), c.message) << int(c.type);
   EXPECT_EQ(u"この形式ではメモリ展開をサポートしておりません。", kMsgNoExtractMem);
+}
+
+TEST(CommandLines, SelfExtractorsMadeWithoutTheDll) {
+  EXPECT_EQ(SfxOutputName(u"C:\\a\\x.zip", u"", u".EXE"), u"C:\\a\\x.EXE");
+  EXPECT_EQ(SfxOutputName(u"C:\\a\\x.yz1", u"D:\\out", u".exe"), u"D:\\out\\x.exe");
+  EXPECT_EQ(Yz1SfxTrailer(0x01020304), std::string("\x01\x02\x03\x04"));
+  const struct {
+    TArchiverType type;
+    int gw;
+    std::u16string_view missing;
+  } kCases[] = {
+      {atZip, -1, u"zip 書庫からのDOS自己解凍書庫の作成には 'sfx16.dat' ファイルが必要です。"},
+      {atZip, 1, u"zip 書庫からのWin32自己解凍書庫の作成には 'sfx32gui.dat' ファイルが必要です。"},
+      {atTgz, 0, u"tar/tgz 書庫からの自己解凍書庫の作成には 'kmtarsef.exe' ファイルが必要です。"},
+      {atYz1, 0, kMsgYz1NoDosSfx},
+      {atYz1, 1, kMsgYz1NoWin32Sfx},
+      {at7z, 1, u"7z 書庫からの自己解凍書庫の作成には '7z.sfx' ファイルが必要です。"},
+  };
+  for (const auto& c : kCases) {
+    const std::optional<SfxSupport> support = SfxSupportFor(c.type, c.gw);
+    ASSERT_TRUE(support);
+    EXPECT_EQ(MessageOf([&] { RaiseSfxSupportMissing(c.type, *support); }), c.missing);
+  }
+  EXPECT_EQ(SfxSupportFor(atYz1, 1)->files.size(), 2u);
+  EXPECT_EQ(MessageOf([] { SfxSupportFor(at7z, 0); }), kMsgNo16BitSfx);
+  EXPECT_EQ(MessageOf([] { SfxSupportFor(atBZ2, 1); }), kMsgBz2NoSfx);
+  EXPECT_FALSE(SfxSupportFor(atLha, 1));
 }
 
 TEST(CommandLines, BuilderItems) {
