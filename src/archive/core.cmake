@@ -11,6 +11,7 @@ target_sources(zarvik_core PRIVATE
   archive/drivers/bga32.cpp
   archive/drivers/cab32.cpp
   archive/drivers/cmd_opt.cpp
+  archive/drivers/content_checks.cpp
   archive/drivers/file_list.cpp
   archive/drivers/lha32.cpp
   archive/drivers/rar32.cpp

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "archive/archiver_type.h"
+#include "archive/drivers/content_checks.h"
 
 namespace zk {
 namespace {
@@ -81,6 +82,61 @@ TEST(ArchiverType, DriversExistForTenTypes) {
   EXPECT_FALSE(HasDriver(atGCA));
   EXPECT_FALSE(HasDriver(atBel));
   EXPECT_FALSE(HasDriver(atNone));
+}
+
+// Records the calls; opens succeed with handle 7 when `opens`.
+struct FakeDll : ContentCheckDll {
+  int check = 1, type = 0;
+  bool opens = true;
+  std::string calls;
+  int CheckArchive(const std::string& f, int mode) override {
+    calls += "check(" + f + "," + std::to_string(mode) + ")";
+    return check;
+  }
+  uintptr_t OpenArchive(const std::string& f, uint32_t mode) override {
+    calls += "open(" + f + "," + std::to_string(mode) + ")";
+    return opens ? 7 : 0;
+  }
+  void CloseArchive(uintptr_t h) override { calls += "close(" + std::to_string(h) + ")"; }
+  int GetArchiveType(const std::string& f) override {
+    calls += "type(" + f + ")";
+    return type;
+  }
+};
+
+TEST(ArchiverType, EachFormatsContentCheck) {
+  const CheckedFile file{"x.bin", "C:\\d\\x.bin", true};
+  const std::string open = "open(C:\\d\\x.bin,8388610)close(7)";
+  const struct {
+    TArchiverType type;
+    int check;
+    bool opens, exists, yes;
+    std::string calls;
+  } kCases[] = {
+      {atRar, 0, true, false, true, open},
+      {atCab, 0, false, true, false, "open(C:\\d\\x.bin,8388610)"},
+      {atZip, 1, true, true, true, "check(C:\\d\\x.bin,24)" + open},
+      {atZip, 0, true, true, false, "check(C:\\d\\x.bin,24)"},
+      {atZip, 1, true, false, false, "check(C:\\d\\x.bin,24)"},
+      {atBga, 0, true, true, true, open},
+      {atYz1, 0, true, false, false, ""},
+      {atLha, 1, true, false, true, "check(C:\\d\\x.bin,16)" + open},
+      {atLha, 0, true, true, false, "check(C:\\d\\x.bin,16)"},
+      {at7z, 1, true, true, false, ""},
+  };
+  for (const auto& c : kCases) {
+    FakeDll dll;
+    dll.check = c.check;
+    dll.opens = c.opens;
+    CheckedFile f = file;
+    f.exists = c.exists;
+    EXPECT_EQ(ContentCheck(c.type, dll, f), c.yes) << int(c.type);
+    EXPECT_EQ(dll.calls, c.calls) << int(c.type);
+  }
+  FakeDll tar;
+  tar.type = 3;
+  EXPECT_EQ(TarContentCheck(tar, file), atTgz);
+  EXPECT_EQ(tar.calls, "type(x.bin)");
 }
 
 }  // namespace
