@@ -5,7 +5,8 @@ namespace zk {
 #define ZK_NUM(n) OptionField{#n, OptionKind::kNumber, &TArchiverOptions::n, nullptr}
 #define ZK_TEXT(n) OptionField{#n, OptionKind::kText, nullptr, &TArchiverOptions::n}
 
-const std::vector<OptionField> kOptionFields = {
+const std::vector<OptionField>& OptionFields() {
+  static const std::vector<OptionField> fields = {
     ZK_NUM(a),    ZK_NUM(c),    ZK_NUM(e),    ZK_NUM(f),    ZK_NUM(h),    ZK_NUM(i),    ZK_NUM(l),
     ZK_NUM(m),    ZK_NUM(n),    ZK_NUM(o),    ZK_NUM(p),    ZK_NUM(r),    ZK_NUM(s),    ZK_NUM(t),
     ZK_NUM(u),    ZK_TEXT(w),   ZK_NUM(x),    ZK_NUM(y),    ZK_NUM(z),    ZK_NUM(jc),   ZK_NUM(jd),
@@ -18,15 +19,17 @@ const std::vector<OptionField> kOptionFields = {
     ZK_NUM(gp),   ZK_TEXT(gr),  ZK_NUM(gs),   ZK_NUM(gu),   ZK_NUM(gw),   ZK_NUM(gya),  ZK_NUM(gyc),
     ZK_TEXT(gyd), ZK_TEXT(gye), ZK_NUM(gyo),  ZK_NUM(gyq),  ZK_NUM(gys),  ZK_TEXT(gyt), ZK_TEXT(gyw),
     ZK_NUM(gyx),
-};
+  };
+  return fields;
+}
 
 #undef ZK_NUM
 #undef ZK_TEXT
 
 void TArchiverOptions::Reset() {
-  for (const OptionField& field : kOptionFields) {
+  for (const OptionField& field : OptionFields()) {
     if (field.kind == OptionKind::kNumber) this->*field.number = -1;
-    if (field.kind == OptionKind::kText) this->*field.text = kUnsetOption;
+    if (field.kind == OptionKind::kText) this->*field.text = std::string(kUnsetOption);
   }
   jx.clear();
   UserOptions.clear();

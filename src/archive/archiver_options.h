@@ -11,8 +11,8 @@ namespace zk {
 
 // A text option that is not set. Distinct from the empty text: a set but
 // empty option still puts its switch on the command line.
-inline const std::string kUnsetOption(1, '\0');
-inline bool IsUnset(const std::string& value) { return value == kUnsetOption; }
+inline constexpr std::string_view kUnsetOption{"\0", 1};
+inline bool IsUnset(std::string_view value) { return value == kUnsetOption; }
 
 enum TPackFilter : uint8_t { pfArchiver, pfComponent };
 
@@ -66,6 +66,6 @@ struct OptionField {
   int8_t TArchiverOptions::*number;
   std::string TArchiverOptions::*text;
 };
-extern const std::vector<OptionField> kOptionFields;
+const std::vector<OptionField>& OptionFields();
 
 }  // namespace zk

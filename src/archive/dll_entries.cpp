@@ -24,7 +24,8 @@ std::string DllEntryName(std::string_view prefix, DllEntry entry) {
   return std::string(prefix) + std::string(kDllEntries[static_cast<size_t>(entry)].suffix);
 }
 
-const std::vector<ZipEntrySpec> kZipEntries = {
+const std::vector<ZipEntrySpec>& ZipEntries() {
+  static const std::vector<ZipEntrySpec> entries = {
     {ZipEntry::kUnpackCommand, "UnZip", {kUnzip32, kLmzip32}, true, false},
     {ZipEntry::kPackCommand, "Zip", {kZip32j, kLmzip32}, true, false},
     {ZipEntry::kOpenArchive, "UnZipOpenArchive", {kLmzip32, kZip32j, kUnzip32}, true, false},
@@ -39,9 +40,11 @@ const std::vector<ZipEntrySpec> kZipEntries = {
     {ZipEntry::kExtractMem, "UnZipExtractMem", {kUnzip32, kLmzip32, kZip32j}, true, false},
     {ZipEntry::kSetOwnerWindowEx, "UnZipSetOwnerWindowEx", {kUnzip32}, true, true},
     {ZipEntry::kKillOwnerWindowEx, "UnZipKillOwnerWindowEx", {kUnzip32}, true, true},
-};
+  };
+  return entries;
+}
 
-const ZipEntrySpec& ZipEntryOf(ZipEntry entry) { return kZipEntries[static_cast<size_t>(entry)]; }
+const ZipEntrySpec& ZipEntryOf(ZipEntry entry) { return ZipEntries()[static_cast<size_t>(entry)]; }
 
 std::string ZipEntryNameIn(ZipLibrary library, std::string_view name) {
   std::string out(name);

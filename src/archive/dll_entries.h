@@ -47,7 +47,8 @@ struct ZipEntrySpec {
   // rather than the ZIP one.
   bool general_message;
 };
-extern const std::vector<ZipEntrySpec> kZipEntries;
+// In ZipEntry order.
+const std::vector<ZipEntrySpec>& ZipEntries();
 const ZipEntrySpec& ZipEntryOf(ZipEntry entry);
 
 // The name an entry has in the given library: LMZIP32 spells a third

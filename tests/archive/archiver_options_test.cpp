@@ -8,10 +8,13 @@ namespace {
 
 TEST(ArchiverOptions, StartUnsetWithTheDocumentedDefaults) {
   TArchiverOptions o;
-  EXPECT_EQ(kOptionFields.size(), 73u);  // with the seven named properties, 80
-  for (const OptionField& f : kOptionFields) {
-    if (f.kind == OptionKind::kNumber) EXPECT_EQ(o.*f.number, -1) << f.name;
-    if (f.kind == OptionKind::kText) EXPECT_TRUE(IsUnset(o.*f.text)) << f.name;
+  EXPECT_EQ(OptionFields().size(), 73u);  // with the seven named properties, 80
+  for (const OptionField& f : OptionFields()) {
+    if (f.kind == OptionKind::kNumber) {
+      EXPECT_EQ(o.*f.number, -1) << f.name;
+    } else if (f.kind == OptionKind::kText) {
+      EXPECT_TRUE(IsUnset(o.*f.text)) << f.name;
+    }
   }
   EXPECT_TRUE(o.jx.empty());
   EXPECT_EQ(o.PackFilter, pfComponent);

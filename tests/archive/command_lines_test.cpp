@@ -318,9 +318,9 @@ TEST(CommandLines, BuilderItems) {
   cmd.AddNumber("k", -1);
   cmd.AddNumber("k", 0);
   cmd.AddValue(" /p", "v");
-  cmd.AddValue("q", kUnsetOption);
+  cmd.AddValue("q", std::string(kUnsetOption));
   cmd.AddFolder("w", "");
-  cmd.AddFolder(kNoSwitch, kUnsetOption);
+  cmd.AddFolder(kNoSwitch, std::string(kUnsetOption));
   cmd.AddValue(kNoSwitch, "");
   cmd.SetQuoteStyle(TCmdOpt::kQuoteValueOnly);
   cmd.AddValue("f", "");

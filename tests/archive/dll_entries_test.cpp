@@ -28,7 +28,7 @@ TEST(DllEntries, ZipEntriesAndTheLowerCaseZ) {
   EXPECT_EQ(ZipEntryOf(ZipEntry::kSetOwnerWindowEx).libraries, std::vector<ZipLibrary>{kUnzip32});
   EXPECT_TRUE(ZipEntryOf(ZipEntry::kKillOwnerWindowEx).general_message);
   EXPECT_FALSE(ZipEntryOf(ZipEntry::kGetAccessTimeEx).required);
-  for (size_t i = 0; i < kZipEntries.size(); ++i) EXPECT_EQ(static_cast<size_t>(kZipEntries[i].entry), i);
+  for (size_t i = 0; i < ZipEntries().size(); ++i) EXPECT_EQ(static_cast<size_t>(ZipEntries()[i].entry), i);
 }
 
 TEST(DllEntries, Yz1PasswordPasses) {

@@ -12,7 +12,7 @@ ArchiveCommand TLha32::Build(std::string_view word, const ArchiveCommandInput& i
   if (word == "x" && options.jse < 0) throw EArchiverAssertion(std::u16string(kMsgLhaJseUnset), "Lha32");
   if (options.jso < 0) throw EArchiverAssertion(std::u16string(kMsgLhaJsoUnset), "Lha32");
   // Every option in declaration order, each switch named as the option.
-  for (const OptionField& field : kOptionFields) {
+  for (const OptionField& field : OptionFields()) {
     switch (field.kind) {
       case OptionKind::kNumber: {
         int value = options.*field.number;
