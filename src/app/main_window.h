@@ -15,6 +15,7 @@
 #include "app/controls/page_control.h"
 #include "app/controls/status_bar.h"
 #include "app/dispatch.h"
+#include "app/save_file_dialog.h"
 #include "app/image_page.h"
 #include "app/controls/tool_bar.h"
 #include "app/settings.h"
@@ -27,6 +28,7 @@
 #include "desktop/hook_hot_key.h"
 #include "desktop/popup_menu.h"
 #include "desktop/task_tray.h"
+#include "image/encoders/picture_writers.h"
 #include "image/plugins/spi_host.h"
 #include "watcher/search_window.h"
 
@@ -173,8 +175,27 @@ class TZKMainForm final : public WindowBase,
                                const std::u16string& current)>
       OpenLinkTargetDialog;  // empty result: cancelled
 
+  // Saving pictures and the picture cache (main_window_save.cpp). Tests answer
+  // the save-file dialog here and drive the JPEG options from OnSaveDialogFormShow.
+  std::function<std::optional<SaveFileAnswer>(HWND owner, const SaveFileRequest& request)> SaveFileDialog;
+  std::function<void(class TZKSaveDialogForm&)> OnSaveDialogFormShow;
+  void SaveActionExecute();
+  // Writes the picture of image converted to kind (0 bitmap, 1 JPEG, 2 PNG).
+  void SavePictureAs(const std::u16string& name, int kind, const ImageControl& image);
+  void CopyGraphicActionExecute();
+  void MakeCacheActionExecute();
+  void DeleteCacheActionExecute();
+
  private:
   void CreateOutsideActions();
+  void CreateSaveActions();
+  std::optional<SaveFileAnswer> AskSaveFile(const SaveFileRequest& request);
+  // True when path is free, or the user agreed to replace it.
+  bool MayOverwrite(const std::u16string& path);
+  // The file the shown picture came from: the archive member on view, else the selection.
+  std::u16string PictureSourceFile() const;
+  // The JPEG options dialog; nullopt when cancelled.
+  std::optional<JpegWriteOptions> AskJpegOptions();
   void CreateOptionsActions();
   void CreateReportActions();
   void CreateWatcherActions();

@@ -38,10 +38,6 @@ void TZKMainForm::CreateActions() {
   });
   update(RunEverythingAction, [this](Action& x) { x.enabled = ::zk::FileExists(settings.EverythingPath); });
   update(CopyImageAction, [=, this](Action& x) { x.enabled = is_view({vfImage}); });
-  update(CopyGraphicAction, [this](Action& x) {
-    x.enabled = false;
-    x.visible = ViewFileType == vfImage && !ShownMemberPath.empty();
-  });
   update(MakeCacheAction, [this](Action& x) {
     x.enabled = ::zk::FolderExists(settings.CacheFolder) && IsClipboardFormatAvailable(CF_BITMAP);
   });
@@ -81,6 +77,7 @@ void TZKMainForm::CreateActions() {
 
   CreateWatcherActions();
   CreateOutsideActions();
+  CreateSaveActions();
   CreateReportActions();
   CreateOptionsActions();
 

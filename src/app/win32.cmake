@@ -37,4 +37,7 @@ target_sources(zarvik_win PRIVATE
   app/options_form_input_box.cpp
   app/options_form_pages.cpp
   app/options_form_pickers.cpp
+  app/main_window_save.cpp
+  app/save_dialog_form.cpp
+  app/save_file_dialog.cpp
 )

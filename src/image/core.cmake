@@ -25,6 +25,10 @@ target_sources(zarvik_core PRIVATE
   image/decoders/gif_decoder.cpp
   image/decoders/jpeg_decoder.cpp
   image/decoders/png_decoder.cpp
+  image/encoders/bitmap_writer.cpp
+  image/encoders/jpeg_writer.cpp
+  image/encoders/png_writer.cpp
+  image/save_rules.cpp
 )
 target_sources(zarvik_core PRIVATE
   image/plugins/spi_bitmap.cpp

@@ -8,6 +8,7 @@ target_sources(zarvik_win_tests PRIVATE
   app/outside_viewer_win_test.cpp
   app/picture_codecs_win_test.cpp
   app/picture_plugins_win_test.cpp
+  app/picture_save_win_test.cpp
   app/picture_view_win_test.cpp
   app/program_win_test.cpp
   app/text_sources_win_test.cpp

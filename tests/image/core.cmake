@@ -14,6 +14,8 @@ target_sources(zarvik_core_tests PRIVATE
   image/gif_decoder_test.cpp
   image/jpeg_decoder_test.cpp
   image/png_decoder_test.cpp
+  image/picture_writers_test.cpp
+  image/save_rules_test.cpp
 )
 target_sources(zarvik_core_tests PRIVATE
   image/spi_rules_test.cpp
