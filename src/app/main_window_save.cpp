@@ -73,6 +73,7 @@ void TZKMainForm::SaveActionExecute() {
   request.title = kSavePictureTitle;
   request.filter = kSavePictureFilter;
   request.file_name = ChangeFileExt(ExtractFileName(source), u"");
+  request.preview = true;
   std::optional<SaveFileAnswer> answer = AskSaveFile(request);
   if (!answer || answer->path.empty()) return;
   const SavePlan plan = PlanPictureSave(source, answer->path, answer->filter_index);

@@ -40,6 +40,9 @@ void TZKSaveDialogForm::FormCreate() {
   MoveWindow(PageControl, 0, 0, kClientWidth, kClientHeight - 40, FALSE);
   JpegTabSheet = CreateContainer(PageControl, kJpegTabSheetId, WS_VISIBLE);
   MoveWindow(JpegTabSheet, 0, 0, kClientWidth, kClientHeight - 40, FALSE);
+  // Tab and the mnemonics reach the page's controls through both containers.
+  for (HWND w : {PageControl, JpegTabSheet})
+    SetWindowLongPtrW(w, GWL_EXSTYLE, GetWindowLongPtrW(w, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   ProgressiveCheckBox.Create(JpegTabSheet, L"&Progressive", {16, 12, 140, 20}, kProgressiveId, font_.get());
   QualityLabel = CreateLabel(JpegTabSheet, L"画質(&Q)", {16, 42, 60, 18}, font_.get());
   QualityEdit.Create(JpegTabSheet, {80, 40, 56, 22}, kQualityEditId, font_.get());

@@ -15,6 +15,7 @@ struct SaveFileRequest {
   std::u16string file_name;     // the initial name
   std::u16string default_ext;   // without the dot; empty: none
   bool ask_overwrite = false;   // the dialog itself asks before replacing a file
+  bool preview = false;         // a preview of the selected picture file below the list
 };
 
 struct SaveFileAnswer {

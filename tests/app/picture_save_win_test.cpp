@@ -3,12 +3,15 @@
 // the overwrite question; and the picture cache made from the clipboard.
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "app/main_window.h"
 #include "app/save_dialog_form.h"
+#include "image/save_rules.h"
 #include "image/decoders/png_decoder.h"
 #include "support/main_window_fixture.h"
 #include "support/picture_encoders.h"
@@ -246,6 +249,49 @@ TEST_F(PictureSaveTest, MissingCacheFolderHidesMenuButCacheBesideStillShows) {
   std::filesystem::create_directory(dir_.path() / L"gone");
   form->ImagePopupMenuPopup();
   EXPECT_TRUE(items.back().visible());
+}
+
+}  // namespace
+}  // namespace zk
+
+namespace zk {
+namespace {
+
+struct DialogProbe {
+  bool found_preview = false;
+  int ticks = 0;
+};
+DialogProbe g_probe;
+
+BOOL CALLBACK FindPreview(HWND child, LPARAM) {
+  if (GetDlgCtrlID(child) == 0x5A0) g_probe.found_preview = true;
+  return TRUE;
+}
+
+BOOL CALLBACK CancelSaveDialog(HWND wnd, LPARAM) {
+  wchar_t title[64] = {};
+  GetWindowTextW(wnd, title, 64);
+  if (std::wstring(title) != L"画像に名前を付けて保存") return TRUE;
+  EnumChildWindows(wnd, FindPreview, 0);
+  if (g_probe.found_preview || g_probe.ticks > 20) PostMessageW(wnd, WM_COMMAND, IDCANCEL, 0);
+  return FALSE;
+}
+
+void CALLBACK ProbeTimer(HWND, UINT, UINT_PTR, DWORD) {
+  ++g_probe.ticks;
+  EnumThreadWindows(GetCurrentThreadId(), CancelSaveDialog, 0);
+}
+
+TEST_F(PictureSaveTest, RealSaveDialogHasPreviewAndCancels) {
+  auto form = MakeForm();
+  g_probe = {};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, ProbeTimer);
+  SaveFileRequest request{.title = u"画像に名前を付けて保存", .filter = kSavePictureFilter, .file_name = u"photo",
+                          .preview = true};
+  EXPECT_FALSE(ShowSaveFileDialog(form->hwnd(), request));
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_probe.found_preview);
+  EXPECT_EQ(CommDlgExtendedError(), 0u);
 }
 
 }  // namespace
