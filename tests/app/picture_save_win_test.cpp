@@ -149,6 +149,17 @@ TEST_F(PictureSaveTest, PictureSavedAsPngHoldsTheShownPixels) {
   }
 }
 
+TEST_F(PictureSaveTest, VanishedFolderLeavesNothingAndTheFailureIsTold) {
+  auto form = MakeForm();
+  Show(*form, Write(L"p.bmp", test::PlainBitmapFile(40, 20)));
+  const std::u16string target = dir_.Child(L"gone\\x.png");
+  AnswerSaveDialog(*form, target, 1);
+  ASSERT_TRUE(Save(*form));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, ToWide(target) + L"\rに書き込めませんでした");
+  EXPECT_FALSE(std::filesystem::exists(dir_.path() / L"gone"));
+}
+
 TEST_F(PictureSaveTest, SmoothFitSavesResampledPictureButCopiesSource) {
   auto form = MakeForm();
   MoveWindow(form->image_page().ScrollBox().hwnd(), 0, 0, 200, 150, FALSE);
