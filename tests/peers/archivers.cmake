@@ -31,7 +31,7 @@ if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32")
   # libarchive's own small test archives for the formats it only reads, kept
   # uuencoded as they come; the tests decode them.
   set(zarvik_archive_samples
-    test_read_format_lha_lh6.lzh.uu test_read_format_cab_1.cab.uu test_read_format_rar.rar.uu)
+    test_read_format_lha_bugfix_0.lzh.uu test_read_format_cab_1.cab.uu test_read_format_rar.rar.uu)
   foreach(sample IN LISTS zarvik_archive_samples)
     configure_file(${ZARVIK_DEPS}/src/libarchive/libarchive/test/${sample}
       ${CMAKE_BINARY_DIR}/bin/archive-samples/${sample} COPYONLY)
