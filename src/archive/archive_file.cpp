@@ -2,6 +2,8 @@
 
 #include "archive/archiver_errors.h"
 #include "archive/drivers/content_checks.h"
+#include "archive/extra_streams.h"
+#include "base/win_class.h"
 #include "archive/win_lead_bytes.h"
 #include "base/win_text.h"
 
@@ -90,7 +92,36 @@ TArchiverType DetectArchiverTypeByContent(const std::u16string& name) {
 
 TArchiveFile::TArchiveFile() { options_.Reset(); }
 
-TArchiveFile::~TArchiveFile() = default;
+TArchiveFile::~TArchiveFile() {
+  if (notify_window_) DestroyWindow(notify_window_);
+}
+
+namespace {
+
+UINT ArcExtractMessage() {
+  static const UINT message = RegisterWindowMessageW(L"wm_arcextract");
+  return message;
+}
+
+}  // namespace
+
+LRESULT CALLBACK TArchiveFile::NotifyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == ArcExtractMessage()) {
+    if (auto* self = reinterpret_cast<TArchiveFile*>(GetWindowLongPtrW(wnd, GWLP_USERDATA)))
+      return self->Notified(static_cast<int>(wp), reinterpret_cast<const TExtractingInfo*>(lp));
+    return 0;
+  }
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+LRESULT TArchiveFile::Notified(int state, const TExtractingInfo* info) {
+  bool abort = false;
+  if (collector_ && info) {
+    if (auto name = ExtraStreamToRestore(state, *info, separator_)) extra_streams_.insert(*name);
+  }
+  if (OnProgress) OnProgress(state, info, abort);
+  return abort ? 1 : 0;
+}
 
 void TArchiveFile::SetFileName(const std::u16string& name) {
   const ExtensionVerdict verdict = DetectArchiverTypeByExtension(name);
@@ -166,12 +197,70 @@ void TArchiveFile::BeginOperation(const TArchiverOptions& options) {
     g_current = this;
     Binding().SetEnumMembersProc64(reinterpret_cast<void*>(&EnumMembersCallback), kEnumMemberInfo64Size);
   }
+  if (!WantsNotifications()) return;
+  ArcExtractMessage();
+  if (!notify_window_) {
+    static const wchar_t kClass[] = L"ZarvikArchiveNotify";
+    EnsureWindowClass({kClass, NotifyProc});
+    notify_window_ = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                                     nullptr);
+    if (notify_window_) SetWindowLongPtrW(notify_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  // The owner window is a courtesy; an archiver refusing it changes nothing.
+  try {
+    driver_->RecordOwnerWindow(reinterpret_cast<uintptr_t>(notify_window_));
+    Binding().SetOwnerWindowEx(notify_window_);
+  } catch (...) {
+  }
 }
 
 void TArchiveFile::EndOperation(const TArchiverOptions& options) {
   if (OnEnumMember || options.IncludeExtraStreams) {
     g_current = nullptr;
     Binding().ClearEnumMembersProc64();
+  }
+  if (!WantsNotifications()) return;
+  try {
+    Binding().KillOwnerWindowEx(notify_window_);
+  } catch (...) {
+  }
+  driver_->RecordOwnerWindow(0);
+}
+
+// Members whose names held the separator become streams of their files again,
+// where the destination's volume has named streams.
+void TArchiveFile::RestoreExtraStreams(const std::string& folder) {
+  if (extra_streams_.empty()) return;
+  const std::string full = FullPathA(folder.empty() ? std::string(".") : folder);
+  if (full.size() < 3) return;
+  const std::string root = full.substr(0, 3);
+  DWORD flags = 0;
+  if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) ||
+      !(flags & FILE_NAMED_STREAMS))
+    return;
+  for (const std::string& name : extra_streams_) {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    HANDLE src = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (attributes != INVALID_FILE_ATTRIBUTES && src != INVALID_HANDLE_VALUE) {
+      FILETIME write{}, access{}, creation{};
+      GetFileTime(src, &creation, &access, &write);
+      DWORD size = GetFileSize(src, nullptr);
+      HANDLE dst = CreateFileA(StreamNameOf(name, separator_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               attributes, nullptr);
+      if (dst != INVALID_HANDLE_VALUE) {
+        char buf[16384];
+        while (size > 0) {
+          DWORD n = 0, w = 0;
+          if (!ReadFile(src, buf, size < sizeof buf ? size : sizeof buf, &n, nullptr) || n == 0) break;
+          if (!WriteFile(dst, buf, n, &w, nullptr) || w != n) break;
+          size -= n;
+        }
+        SetFileTime(dst, &creation, &access, &write);
+        CloseHandle(dst);
+      }
+    }
+    if (src != INVALID_HANDLE_VALUE) CloseHandle(src);
+    DeleteFileA(name.c_str());
   }
 }
 
@@ -182,6 +271,18 @@ int TArchiveFile::Extract(HWND window, const TArchiverOptions* options, const Fi
   const TArchiverOptions& opts = options ? *options : options_;
   ArchiveCommandInput in{Ansi().Encode(file_name_), files, Ansi().Encode(folder), Holds(opts.ResFileUsage, ruOnUnpack)};
   BeginOperation(opts);
+  collector_ = false;
+  if (opts.IncludeExtraStreams && !opts.StreamSeparator.empty()) {
+    extra_streams_.clear();
+    separator_ = opts.StreamSeparator;
+    collector_ = true;
+  }
+  auto finish = [&] {
+    RestoreExtraStreams(in.folder);
+    extra_streams_.clear();
+    collector_ = false;
+    EndOperation(opts);
+  };
   int result = 0;
   try {
     ArchiveCommand command = driver_->BuildExtractCommand(in, opts, Environment());
@@ -190,10 +291,10 @@ int TArchiveFile::Extract(HWND window, const TArchiverOptions* options, const Fi
     result = Binding().Command(window, in.archive, command.line, output_.empty() ? nullptr : output_.data(),
                                static_cast<DWORD>(output_.size()));
   } catch (...) {
-    EndOperation(opts);
+    finish();
     throw;
   }
-  EndOperation(opts);
+  finish();
   return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,11 @@ class TArchiveFile {
   // Called for each member the DLL enumerates during an operation; setting
   // abort stops it.
   std::function<void(const void* enum_info, bool& abort)> OnEnumMember;
+  // Called for each "wm_arcextract" notification during an extraction.
+  std::function<void(int state, const TExtractingInfo* info, bool& abort)> OnProgress;
+
+  // The window the archivers notify, once created (for tests).
+  HWND NotificationWindow() const { return notify_window_; }
 
  private:
   void RequireDriver() const;
@@ -64,6 +70,10 @@ class TArchiveFile {
   void BeginOperation(const TArchiverOptions& options);
   void EndOperation(const TArchiverOptions& options);
   static int WINAPI EnumMembersCallback(void* info);
+  static LRESULT CALLBACK NotifyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  bool WantsNotifications() const { return OnProgress || collector_; }
+  LRESULT Notified(int state, const TExtractingInfo* info);
+  void RestoreExtraStreams(const std::string& folder);
 
   std::u16string file_name_;
   TArchiverType type_ = atAutoDetect;
@@ -72,6 +82,11 @@ class TArchiveFile {
   std::vector<char> output_;
   std::string last_command_line_;
   HARC handle_ = nullptr;
+  HWND notify_window_ = nullptr;
+  // The extra-stream collector: attached only while an extraction runs.
+  bool collector_ = false;
+  std::string separator_;
+  std::set<std::string> extra_streams_;
 };
 
 // The format of a file by asking each format's DLL; never raises.

@@ -30,7 +30,13 @@ struct ListCase {
   uint32_t size;
 };
 
-class ArchiveListing : public testing::TestWithParam<ListCase> {};
+class ArchiveListing : public testing::TestWithParam<ListCase> {
+  test::StandInArchivers dlls_;
+};
+
+class ArchiveFileTest : public testing::Test {
+  test::StandInArchivers dlls_;
+};
 
 TEST_P(ArchiveListing, ListsMembersWithSizesAndDosStamps) {
   const ListCase& c = GetParam();
@@ -74,7 +80,7 @@ const ListCase kListCases[] = {
 INSTANTIATE_TEST_SUITE_P(Formats, ArchiveListing, testing::ValuesIn(kListCases),
                          [](const testing::TestParamInfo<ListCase>& i) { return std::string(i.param.label); });
 
-TEST(ArchiveFile, ExtractsAMemberToAFolderAndToMemory) {
+TEST_F(ArchiveFileTest, ExtractsAMemberToAFolderAndToMemory) {
   TempDir temp;
   const std::u16string zip = temp.Child(L"m.zip");
   const std::string data = "member bytes\r\n\x01\x02\xff";
@@ -108,7 +114,7 @@ TEST(ArchiveFile, ExtractsAMemberToAFolderAndToMemory) {
   ExpectNoArchiverLoaded();
 }
 
-TEST(ArchiveFile, AHostileArchiveWritesNothingOutsideTheDestination) {
+TEST_F(ArchiveFileTest, AHostileArchiveWritesNothingOutsideTheDestination) {
   TempDir temp;
   const std::u16string zip = temp.Child(L"h.zip");
   ASSERT_TRUE(test::WriteSampleArchive(zip, SampleFormat::kZip,
@@ -133,8 +139,38 @@ TEST(ArchiveFile, AHostileArchiveWritesNothingOutsideTheDestination) {
   EXPECT_FALSE(test::Exists(u"C:\\rooted.txt"));
 }
 
-TEST(ArchiveFile, AMissingDllGivesItsMessage) {
-  const std::u16string dll = test::BinFile(L"CAB32.DLL"), away = dll + u".away";
+TEST_F(ArchiveFileTest, ProgressReachesOnProgressAndStreamMembersAreCollected) {
+  TempDir temp;
+  const std::u16string zip = temp.Child(L"s.zip");
+  ASSERT_TRUE(test::WriteSampleArchive(zip, SampleFormat::kZip, {{"a.txt", "main"}, {"a.txt;#meta", "side"}}));
+  std::vector<std::string> sources;
+  bool window_existed = false;
+  {
+    TArchiveFile arc;
+    arc.SetFileName(zip);
+    arc.Options().x = 1;
+    arc.Options().jse = 1;
+    arc.Options().jso = 1;
+    arc.OnProgress = [&](int state, const TExtractingInfo* info, bool&) {
+      EXPECT_EQ(state, 1);
+      sources.push_back(FixedText(info->szSourceFileName));
+    };
+    arc.Extract(nullptr, nullptr, {}, temp.u16());
+    window_existed = arc.NotificationWindow() != nullptr;
+  }
+  FreeArchiverDlls();
+  EXPECT_TRUE(window_existed);
+  EXPECT_EQ(sources, (std::vector<std::string>{"a.txt", "a.txt;#meta"}));
+  EXPECT_EQ(test::ReadFileBytes(temp.Child(L"a.txt")), "main");
+  // The stream member is gone as a file where the volume has streams.
+  DWORD flags = 0;
+  const std::u16string root = temp.u16().substr(0, 3);
+  GetVolumeInformationW(reinterpret_cast<const wchar_t*>(root.c_str()), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
+  EXPECT_EQ(test::Exists(temp.Child(L"a.txt;#meta")), !(flags & FILE_NAMED_STREAMS));
+}
+
+TEST_F(ArchiveFileTest, AMissingDllGivesItsMessage) {
+  const std::u16string dll = test::StandInArchivers::Folder() + u"\\CAB32.DLL", away = dll + u".away";
   ASSERT_TRUE(MoveFileW(reinterpret_cast<const wchar_t*>(dll.c_str()), reinterpret_cast<const wchar_t*>(away.c_str())));
   std::u16string message;
   try {
@@ -148,7 +184,7 @@ TEST(ArchiveFile, AMissingDllGivesItsMessage) {
   EXPECT_EQ(message, u"CAB 形式書庫 を扱うには CAB32.DLL が 必要です。");
 }
 
-TEST(ArchiveFile, AFileNoDllTakesCannotBeOpened) {
+TEST_F(ArchiveFileTest, AFileNoDllTakesCannotBeOpened) {
   TempDir temp;
   const std::u16string notes = temp.Child(L"notes.txt");
   ASSERT_TRUE(test::WriteFileBytes(notes, "just text, no archive"));

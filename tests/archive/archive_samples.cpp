@@ -1,5 +1,7 @@
 #include "archive/archive_samples.h"
 
+#include <windows.h>
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -69,5 +71,14 @@ bool DecodeSample(const wchar_t* uu_name, const std::u16string& path) {
   }
   return started && !out.empty() && WriteFileBytes(path, out);
 }
+
+std::u16string StandInArchivers::Folder() { return BinFile(L"archivers"); }
+
+StandInArchivers::StandInArchivers() {
+  const std::u16string folder = Folder();
+  SetDllDirectoryW(reinterpret_cast<const wchar_t*>(folder.c_str()));
+}
+
+StandInArchivers::~StandInArchivers() { SetDllDirectoryW(nullptr); }
 
 }  // namespace zk::test

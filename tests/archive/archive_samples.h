@@ -22,4 +22,15 @@ bool WriteSampleArchive(const std::u16string& path, SampleFormat format, const s
 // Decodes bin/archive-samples/<uu_name> into path.
 bool DecodeSample(const wchar_t* uu_name, const std::u16string& path);
 
+// The stand-in archiver DLLs' folder (bin\archivers), searched for DLLs while
+// this lives.
+class StandInArchivers {
+ public:
+  StandInArchivers();
+  ~StandInArchivers();
+  StandInArchivers(const StandInArchivers&) = delete;
+  StandInArchivers& operator=(const StandInArchivers&) = delete;
+  static std::u16string Folder();
+};
+
 }  // namespace zk::test

@@ -12,9 +12,13 @@ namespace {
 using test::SampleFormat;
 using test::TempDir;
 
+class ArchiverDllTest : public testing::Test {
+  test::StandInArchivers dlls_;
+};
+
 std::string Ansi(const std::u16string& s) { return std::string(s.begin(), s.end()); }
 
-TEST(ArchiverDll, ZipMembersComeWithTheirSizesAndTimes) {
+TEST_F(ArchiverDllTest, ZipMembersComeWithTheirSizesAndTimes) {
   TempDir temp;
   const std::u16string zip = temp.Child(L"a.zip");
   ASSERT_TRUE(test::WriteSampleArchive(zip, SampleFormat::kZip, {{"one.txt", "12345"}, {"sub/two.txt", "ab"}}));
@@ -36,7 +40,7 @@ TEST(ArchiverDll, ZipMembersComeWithTheirSizesAndTimes) {
   dll.CloseArchive(arc);
 }
 
-TEST(ArchiverDll, AMissingDllNamesFormatAndFile) {
+TEST_F(ArchiverDllTest, AMissingDllNamesFormatAndFile) {
   TArchiverDll dll(u"LHA 形式書庫", "Unlha", u"NOSUCH32.DLL");
   try {
     dll.CheckArchive("x.lzh", 0);
@@ -46,7 +50,7 @@ TEST(ArchiverDll, AMissingDllNamesFormatAndFile) {
   }
 }
 
-TEST(ArchiverDll, AMissingRequiredEntryNamesLibraryAndEntry) {
+TEST_F(ArchiverDllTest, AMissingRequiredEntryNamesLibraryAndEntry) {
   TArchiverDll dll(u"CAB 形式書庫", "Nope", u"CAB32.DLL");
   try {
     dll.CheckArchive("x.cab", 0);
@@ -60,7 +64,7 @@ TEST(ArchiverDll, AMissingRequiredEntryNamesLibraryAndEntry) {
   EXPECT_FALSE(dll.GetWriteTimeEx(nullptr, ft));
 }
 
-TEST(ArchiverDll, ForgettingEntriesUnloadsTheLibrary) {
+TEST_F(ArchiverDllTest, ForgettingEntriesUnloadsTheLibrary) {
   {
     TArchiverDll dll(u"CAB 形式書庫", "Cab", u"CAB32.DLL");
     dll.LoadDll();

@@ -1,6 +1,7 @@
 # Stand-in archiver DLLs over libarchive, one source built under each DLL's name
-# and entry prefix, into the tests' program folder. Only the tested 64-bit
-# target runs them.
+# and entry prefix, into a folder of their own beside the tests (the archive
+# tests add it to the DLL search; other tests must not find them). Only the
+# tested 64-bit target runs them.
 if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32")
   function(zarvik_archiver_standin target file prefix)
     add_library(${target} SHARED ${CMAKE_CURRENT_LIST_DIR}/archivers/archiver_standin.cpp)
@@ -12,7 +13,7 @@ if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32")
     string(REGEX REPLACE "\\.[^.]*$" "" base ${file})
     string(REGEX MATCH "\\.[^.]*$" suffix ${file})
     set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${suffix}
-      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/archivers)
     add_dependencies(zarvik_win_tests ${target})
   endfunction()
 

@@ -272,6 +272,18 @@ void Report(char* out, DWORD size, const std::string& text) {
   out[n] = 0;
 }
 
+// The window given by SetOwnerWindowEx, told of each member as it is written.
+HWND g_owner = nullptr;
+
+// true when the owner asks to stop.
+bool Notify(const std::string& source, const std::string& dest) {
+  if (!g_owner) return false;
+  zk::TExtractingInfo info{};
+  strncpy(info.szSourceFileName, source.c_str(), sizeof info.szSourceFileName - 1);
+  strncpy(info.szDestFileName, dest.c_str(), sizeof info.szDestFileName - 1);
+  return SendMessageA(g_owner, RegisterWindowMessageA("wm_arcextract"), 1, reinterpret_cast<LPARAM>(&info)) == 1;
+}
+
 bool WriteMember(archive* a, const std::string& target) {
   // Folders on the way, each under the destination.
   for (size_t pos = target.find('\\', 3); pos != std::string::npos; pos = target.find('\\', pos + 1))
@@ -327,6 +339,7 @@ EXPORT int WINAPI STANDIN_PREFIX(HWND, LPCSTR line, LPSTR output, DWORD size) {
       log += "refused: " + name + "\r\n";
       continue;
     }
+    if (Notify(name, folder + relative)) break;
     if (!WriteMember(a, folder + relative)) {
       result = kErrorWrite;
       log += "failed: " + name + "\r\n";
@@ -444,5 +457,12 @@ EXPORT BOOL WINAPI ENTRY(GetCreateTimeEx)(HANDLE handle, FILETIME* out) { return
 EXPORT BOOL WINAPI UnzipGetWriteTimeEx(HANDLE handle, FILETIME* out) { return Times(handle, out, 0); }
 #endif
 
-EXPORT BOOL WINAPI ENTRY(SetOwnerWindowEx)(HWND window, void*) { return window != nullptr; }
-EXPORT BOOL WINAPI ENTRY(KillOwnerWindowEx)(HWND window) { return window != nullptr; }
+EXPORT BOOL WINAPI ENTRY(SetOwnerWindowEx)(HWND window, void*) {
+  g_owner = window;
+  return window != nullptr;
+}
+EXPORT BOOL WINAPI ENTRY(KillOwnerWindowEx)(HWND window) {
+  if (window != g_owner) return FALSE;
+  g_owner = nullptr;
+  return TRUE;
+}
