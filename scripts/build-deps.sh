@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Builds libjpeg-turbo, libpng and giflib from Debian's source packages as static
-# libraries for both Windows targets, into a cache outside the checkout:
+# Builds libjpeg-turbo, libpng and giflib, and libarchive with bzip2 and liblzma, from
+# Debian's source packages as static libraries for both Windows targets, into a cache
+# outside the checkout:
 #   $cache/<triplet>/{include,lib}
-# A stamp per target makes later runs return at once.
+# Stamps per target (pictures, archives) make later runs return at once; libarchive's
+# own test archives stay unpacked in $cache/src/libarchive for the archive tests.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cache=${1:-${ZARVIK_DEPS:-/var/cache/zarvik-deps}}
 targets=(x86_64-w64-mingw32 i686-w64-mingw32)
 stamp_version=1
+archive_stamp_version=1
 
 all_done=1
 for t in "${targets[@]}"; do
   [ "$(cat "$cache/$t/.stamp" 2>/dev/null)" = "$stamp_version" ] || all_done=0
+  [ "$(cat "$cache/$t/.stamp-archive" 2>/dev/null)" = "$archive_stamp_version" ] || all_done=0
 done
 [ $all_done = 1 ] && exit 0
 
@@ -56,6 +60,9 @@ mkdir -p "$src"
 fetch_source libjpeg-turbo "$src/libjpeg-turbo"
 fetch_source libpng1.6 "$src/libpng"
 fetch_source giflib "$src/giflib"
+fetch_source bzip2 "$src/bzip2"
+fetch_source xz-utils "$src/xz"
+fetch_source libarchive "$src/libarchive"
 
 jobs=$(nproc)
 for t in "${targets[@]}"; do
@@ -90,4 +97,52 @@ for t in "${targets[@]}"; do
 
   rm -rf "$b"
   echo "$stamp_version" > "$prefix/.stamp"
+done
+
+# The archive libraries: bzip2 compiled directly, liblzma and libarchive through CMake
+# with everything the stand-in archivers do not read switched off.
+for t in "${targets[@]}"; do
+  [ "$(cat "$cache/$t/.stamp-archive" 2>/dev/null)" = "$archive_stamp_version" ] && continue
+  prefix="$cache/$t"
+  tc="$here/cmake/toolchain-$t.cmake"
+  b="$cache/build/$t-archive"
+  rm -rf "$b"; mkdir -p "$b/bz2" "$prefix/include" "$prefix/lib"
+  echo "build-deps: $t archive libraries"
+
+  ( cd "$src/bzip2"
+    for f in blocksort.c huffman.c crctable.c randtable.c compress.c decompress.c bzlib.c; do
+      "$t-gcc-posix" -O2 -c "$f" -o "$b/bz2/${f%.c}.o"
+    done )
+  rm -f "$prefix/lib/libbz2.a"
+  "$t-ar" rcs "$prefix/lib/libbz2.a" "$b/bz2"/*.o
+  cp "$src/bzip2/bzlib.h" "$prefix/include/"
+
+  cmake -S "$src/xz" -B "$b/xz" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$tc" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DBUILD_SHARED_LIBS=OFF >/dev/null
+  cmake --build "$b/xz" -j "$jobs" --target liblzma >/dev/null
+  cp "$b/xz/liblzma.a" "$prefix/lib/"
+  cp -r "$src/xz/src/liblzma/api/lzma.h" "$src/xz/src/liblzma/api/lzma" "$prefix/include/"
+
+  # Its configure-time run checks cannot run for a foreign target; a failing emulator
+  # answers them "no" instead of letting CMake try the executable itself.
+  cmake -S "$src/libarchive" -B "$b/archive" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$tc" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=/bin/false \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF -DENABLE_TEST=OFF \
+    -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF -DENABLE_CNG=OFF \
+    -DENABLE_LIBXML2=OFF -DENABLE_EXPAT=OFF -DENABLE_LZ4=OFF -DENABLE_ZSTD=OFF \
+    -DENABLE_LZO=OFF -DENABLE_LIBB2=OFF -DENABLE_ICONV=OFF -DENABLE_ACL=OFF -DENABLE_XATTR=OFF \
+    -DZLIB_INCLUDE_DIR=/usr/$t/include -DZLIB_LIBRARY=/usr/$t/lib/libz.a \
+    -DBZIP2_INCLUDE_DIR="$prefix/include" -DBZIP2_LIBRARIES="$prefix/lib/libbz2.a" \
+    -DLIBLZMA_INCLUDE_DIR="$prefix/include" -DLIBLZMA_LIBRARY="$prefix/lib/liblzma.a" \
+    -DLIBLZMA_HAS_AUTO_DECODER=ON -DLIBLZMA_HAS_EASY_ENCODER=ON -DLIBLZMA_HAS_LZMA_PRESET=ON \
+    >/dev/null
+  cmake --build "$b/archive" -j "$jobs" --target archive_static >/dev/null
+  cp "$b/archive/libarchive/libarchive.a" "$prefix/lib/libarchive_static.a" 2>/dev/null \
+    || cp "$b/archive/libarchive/libarchive_static.a" "$prefix/lib/"
+  cp "$src/libarchive/libarchive/archive.h" "$src/libarchive/libarchive/archive_entry.h" "$prefix/include/"
+
+  rm -rf "$b"
+  echo "$archive_stamp_version" > "$prefix/.stamp-archive"
 done
