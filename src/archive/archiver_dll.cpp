@@ -191,9 +191,9 @@ void TArchiverDll::MissingEntry(std::string_view suffix) {
 }
 
 FARPROC TArchiverDll::Resolve(DllEntry entry) {
-  const DllEntrySpec& spec = kDllEntries[static_cast<size_t>(entry)];
-  FARPROC p = Lookup(spec.suffix);
-  if (!p && spec.required) MissingEntry(spec.suffix);
+  const DllEntryInfo& info = kDllEntries[static_cast<size_t>(entry)];
+  FARPROC p = Lookup(info.suffix);
+  if (!p && info.required) MissingEntry(info.suffix);
   return p;
 }
 
@@ -216,15 +216,15 @@ void TZipDll::ForgetEntries() {
 }
 
 FARPROC TZipDll::ResolveZip(ZipEntry entry) {
-  const ZipEntrySpec& spec = ZipEntryOf(entry);
-  for (ZipLibrary library : spec.libraries) {
+  const ZipEntryInfo& info = ZipEntryOf(entry);
+  for (ZipLibrary library : info.libraries) {
     if (!modules_[library]) continue;
-    if (FARPROC p = GetProcAddress(modules_[library], ZipEntryNameIn(library, spec.name).c_str())) return p;
+    if (FARPROC p = GetProcAddress(modules_[library], ZipEntryNameIn(library, info.name).c_str())) return p;
   }
-  if (!spec.required) return nullptr;
-  if (spec.general_message)
-    throw EEntryNotFound::InModule(ModulePath(modules_[spec.libraries.front()]), AnsiToText(spec.name));
-  throw EEntryNotFound::InZipDlls(AnsiToText(spec.name));
+  if (!info.required) return nullptr;
+  if (info.general_message)
+    throw EEntryNotFound::InModule(ModulePath(modules_[info.libraries.front()]), AnsiToText(info.name));
+  throw EEntryNotFound::InZipDlls(AnsiToText(info.name));
 }
 
 FARPROC TZipDll::Resolve(DllEntry entry) {

@@ -2,7 +2,7 @@
 
 namespace zk {
 
-const std::array<DllEntrySpec, kDllEntryCount> kDllEntries = {{
+const std::array<DllEntryInfo, kDllEntryCount> kDllEntries = {{
     {"", true},
     {"OpenArchive", true},
     {"CloseArchive", true},
@@ -24,8 +24,8 @@ std::string DllEntryName(std::string_view prefix, DllEntry entry) {
   return std::string(prefix) + std::string(kDllEntries[static_cast<size_t>(entry)].suffix);
 }
 
-const std::vector<ZipEntrySpec>& ZipEntries() {
-  static const std::vector<ZipEntrySpec> entries = {
+const std::vector<ZipEntryInfo>& ZipEntries() {
+  static const std::vector<ZipEntryInfo> entries = {
     {ZipEntry::kUnpackCommand, "UnZip", {kUnzip32, kLmzip32}, true, false},
     {ZipEntry::kPackCommand, "Zip", {kZip32j, kLmzip32}, true, false},
     {ZipEntry::kOpenArchive, "UnZipOpenArchive", {kLmzip32, kZip32j, kUnzip32}, true, false},
@@ -44,7 +44,7 @@ const std::vector<ZipEntrySpec>& ZipEntries() {
   return entries;
 }
 
-const ZipEntrySpec& ZipEntryOf(ZipEntry entry) { return ZipEntries()[static_cast<size_t>(entry)]; }
+const ZipEntryInfo& ZipEntryOf(ZipEntry entry) { return ZipEntries()[static_cast<size_t>(entry)]; }
 
 std::string ZipEntryNameIn(ZipLibrary library, std::string_view name) {
   std::string out(name);

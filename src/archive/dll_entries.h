@@ -18,11 +18,11 @@ enum class DllEntry : uint8_t {
 };
 inline constexpr size_t kDllEntryCount = 15;
 
-struct DllEntrySpec {
+struct DllEntryInfo {
   std::string_view suffix;
   bool required;  // a missing optional entry makes its call answer 0
 };
-extern const std::array<DllEntrySpec, kDllEntryCount> kDllEntries;
+extern const std::array<DllEntryInfo, kDllEntryCount> kDllEntries;
 
 std::string DllEntryName(std::string_view prefix, DllEntry entry);
 
@@ -38,7 +38,7 @@ enum class ZipEntry : uint8_t {
   kUnpackCommand, kPackCommand, kOpenArchive, kCloseArchive, kFindFirst, kFindNext, kGetWriteTimeEx,
   kGetCreateTimeEx, kGetAccessTimeEx, kCheckArchive, kExtractMem, kSetOwnerWindowEx, kKillOwnerWindowEx,
 };
-struct ZipEntrySpec {
+struct ZipEntryInfo {
   ZipEntry entry;
   std::string_view name;
   std::vector<ZipLibrary> libraries;  // looked up in this order
@@ -48,8 +48,8 @@ struct ZipEntrySpec {
   bool general_message;
 };
 // In ZipEntry order.
-const std::vector<ZipEntrySpec>& ZipEntries();
-const ZipEntrySpec& ZipEntryOf(ZipEntry entry);
+const std::vector<ZipEntryInfo>& ZipEntries();
+const ZipEntryInfo& ZipEntryOf(ZipEntry entry);
 
 // The name an entry has in the given library: LMZIP32 spells a third
 // character "Z" as "z" ("UnZipOpenArchive" is "UnzipOpenArchive" there).

@@ -12,7 +12,7 @@ TEST(DllEntries, NamesArePrefixPlusSuffix) {
   EXPECT_EQ(DllEntryName("Unlha", DllEntry::kOpenArchive), "UnlhaOpenArchive");
   EXPECT_EQ(DllEntryName("SevenZip", DllEntry::kClearEnumMembersProc64), "SevenZipClearEnumMembersProc64");
   int required = 0;
-  for (const DllEntrySpec& e : kDllEntries) required += e.required;
+  for (const DllEntryInfo& e : kDllEntries) required += e.required;
   EXPECT_EQ(required, 8);
   EXPECT_FALSE(kDllEntries[static_cast<size_t>(DllEntry::kGetWriteTimeEx)].required);
   EXPECT_TRUE(kDllEntries[static_cast<size_t>(DllEntry::kGetArchiveType)].required);
