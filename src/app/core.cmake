@@ -1,5 +1,6 @@
 target_sources(zarvik_core PRIVATE
   app/about_texts.cpp
+  app/archive_browsing.cpp
   app/state_report.cpp
   app/version_strings.cpp
   app/actions.cpp

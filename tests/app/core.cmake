@@ -1,6 +1,7 @@
 target_sources(zarvik_core_tests PRIVATE
   app/toolbar_layout_test.cpp
   app/about_texts_test.cpp
+  app/archive_browsing_test.cpp
   app/state_report_test.cpp
   app/wheel_rules_test.cpp
   app/actions_test.cpp
