@@ -5,7 +5,7 @@
 namespace zk {
 
 bool ArchivePage::Create(HWND page, int id, HFONT font) {
-  list_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT,
+  list_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                           0, 0, 0, 0, page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
   if (!list_) return false;
@@ -21,6 +21,9 @@ void ArchivePage::Fill(const std::vector<std::u16string>& lines) {
   if (!list_) return;
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+  size_t chars = 0;
+  for (const std::u16string& line : lines) chars += (line.size() + 1) * sizeof(wchar_t);
+  SendMessageW(list_, LB_INITSTORAGE, lines.size(), static_cast<LPARAM>(chars));
   for (const std::u16string& line : lines) SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(line)));
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);
@@ -69,6 +72,12 @@ std::u16string ArchivePage::SelectedLine() const {
 
 void ArchivePage::SetVisible(bool visible) {
   if (list_) ShowWindow(list_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool ArchivePage::HandleCommand(HWND from, int code) {
+  if (!list_ || from != list_) return false;
+  if (code == LBN_DBLCLK && OnDblClick) OnDblClick();
+  return true;
 }
 
 void ArchivePage::ScrollLine(bool up) {

@@ -1,9 +1,11 @@
-// The archive page of the main window: the sorted member list `ArcListBox`
-// that fills the page, with the operations archive browsing uses.
+// The archive page of the main window: the member list `ArcListBox` that
+// fills the page, in the archiver's order, with the operations archive
+// browsing uses.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,7 @@ class ArchivePage {
   void Layout(int width, int height);
   HWND ArcListBox() const { return list_; }
 
-  // Replaces the lines; the list sorts them.
+  // Replaces the lines, kept in their order.
   void Fill(const std::vector<std::u16string>& lines);
   void Clear();
   int Count() const;
@@ -30,6 +32,11 @@ class ArchivePage {
   void SetVisible(bool visible);
   // One line up or down, as a wheel turn does.
   void ScrollLine(bool up);
+
+  // A double click on a line; run from the window's command notification.
+  std::function<void()> OnDblClick;
+  // True when the notification was the list's and was handled.
+  bool HandleCommand(HWND from, int code);
 
  private:
   HWND list_ = nullptr;

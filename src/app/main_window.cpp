@@ -166,6 +166,7 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lp) == ActionToolBar.hwnd() && OnToolBarCommand(LOWORD(wp))) return 0;
+      if (archive_page_.HandleCommand(reinterpret_cast<HWND>(lp), HIWORD(wp))) return 0;
       break;
     case WM_NOTIFY: {
       LRESULT result = 0;

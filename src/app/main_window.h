@@ -186,8 +186,28 @@ class TZKMainForm final : public WindowBase,
   void MakeCacheActionExecute();
   void DeleteCacheActionExecute();
 
+  // Archive browsing (main_window_archive.cpp). from_command: Ctrl+Y lists
+  // SelectedFileName and tells why it cannot; else the dispatcher's call
+  // lists ListedArchivePath quietly. True when the list is now shown.
+  bool ArcListActionExecute(bool from_command);
+  void ArcListBoxDblClick();  // opens the selected member
+  void ShowArchiveMember(const std::u16string& archive_path);
+  void BackArcList();
+  // Selects a neighbouring, the first or the last member by an action's tag and opens it.
+  void StepArchiveMember(int tag);
+  void EnterActionExecute();
+  void CopyListActionExecute();
+  // Shows a picture member of an archive, extracted into memory; raises
+  // what the archive component or the PNG decoder raise.
+  void ShowArchiveImage(const std::u16string& archive_path, const std::u16string& member, uint32_t size);
+
  private:
   void CreateOutsideActions();
+  void CreateArchiveActions();
+  void ArcListCommand();  // Ctrl+Y
+  void ShowArcList();     // the list page on view, with the focus
+  // The archive members are opened from: the listed one, else the selection.
+  std::u16string MemberArchivePath() const;
   void CreateSaveActions();
   std::optional<SaveFileAnswer> AskSaveFile(const SaveFileRequest& request);
   // True when path is free, or the user agreed to replace it.

@@ -77,6 +77,7 @@ void TZKMainForm::CreateActions() {
 
   CreateWatcherActions();
   CreateOutsideActions();
+  CreateArchiveActions();
   CreateSaveActions();
   CreateReportActions();
   CreateOptionsActions();
@@ -168,7 +169,8 @@ bool TZKMainForm::FormMouseWheel(WPARAM keys, int delta) {
       actions[up ? CommandId::ZoomUpAction : CommandId::ZoomOutAction].Execute();
       break;
     case WheelRule::kStepMember:
-      // Seam: the previous or next archive member is shown here.
+      // Up is the previous member, as Ctrl+Up.
+      StepArchiveMember(up ? 1 : -1);
       break;
     case WheelRule::kScrollText:
       if (HWND text = text_page_.RichEditURL().hwnd()) SendMessageW(text, WM_VSCROLL, up ? SB_LINEUP : SB_LINEDOWN, 0);

@@ -26,7 +26,7 @@ void TZKMainForm::FitImage() { image_page_.Fit(settings.ImageCenter, settings.Be
 
 void TZKMainForm::ReShow() {
   if (archive_page_.SelectedIndex() >= 0) {
-    // Seam: the selected archive member is extracted and shown again here.
+    ArcListBoxDblClick();
     return;
   }
   ReloadActionExecute();

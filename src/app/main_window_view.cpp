@@ -91,13 +91,6 @@ void TZKMainForm::ShowBinaryView(const std::u16string& path, bool size_over) {
 
 std::u16string TZKMainForm::ResolveShortcut(const std::u16string& path) { return ::zk::ResolveShortcut(path); }
 
-// Seam: ".ArcLink" files show the picture they name out of an archive.
-void TZKMainForm::OpenArcLink(const std::u16string&) {}
-
 void TZKMainForm::LocateConverter() { xdoc2txtPath = FindProgram(u"xdoc2txt.exe"); }
-bool TZKMainForm::ListArchive(const std::u16string& path) {
-  ListedArchivePath = path;
-  return false;
-}
 
 }  // namespace zk

@@ -1,7 +1,8 @@
 target_sources(zarvik_win_tests PRIVATE archive/work_folder_win_test.cpp)
 # The archiver tests run against the stand-in DLLs, built for the 64-bit target only.
 if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32")
-  target_sources(zarvik_win_tests PRIVATE archive/archive_samples.cpp archive/archiver_dll_win_test.cpp archive/archive_file_win_test.cpp)
+  target_sources(zarvik_win_tests PRIVATE archive/archive_samples.cpp archive/archiver_dll_win_test.cpp archive/archive_file_win_test.cpp
+    app/archive_view_win_test.cpp)
   target_include_directories(zarvik_win_tests PRIVATE ${ZARVIK_DEPS_PREFIX}/include)
   target_compile_definitions(zarvik_win_tests PRIVATE LIBARCHIVE_STATIC)
   target_link_libraries(zarvik_win_tests PRIVATE ${ZARVIK_DEPS_PREFIX}/lib/libarchive_static.a

@@ -141,6 +141,11 @@ bool ScrollBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       OnScroll(SB_VERT, wp);
       *result = 0;
       return true;
+    case WM_LBUTTONDBLCLK:
+      if (!on_double_click) return false;
+      on_double_click();
+      *result = 0;
+      return true;
     case WM_NCDESTROY:
       wnd_ = nullptr;
       return false;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "app/colors.h"
 #include "base/win_handles.h"
 
@@ -26,6 +28,7 @@ class ScrollBox {
 
   bool auto_scroll = true;
   std::u16string hint;
+  std::function<void()> on_double_click;  // a double click on the area around the picture
 
   // Places the picture control at its bounds less the scroll position and
   // sets the scroll bars (shown only with auto_scroll, for the control's extent).

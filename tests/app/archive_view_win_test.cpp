@@ -1,0 +1,354 @@
+// Archives in the viewer through the real window and the stand-in archivers:
+// the member list, member views, stepping with the keys and the wheel, archive
+// links, Ctrl+Y, copying the list and saving a member unchanged.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "app/clipboard_text.h"
+#include "app/main_window.h"
+#include "archive/archive_samples.h"
+#include "base/win_text.h"
+#include "support/main_window_fixture.h"
+#include "support/message_pump.h"
+#include "support/picture_encoders.h"
+#include "support/test_files.h"
+#include "watcher/search_peer.h"
+
+namespace zk {
+namespace {
+
+using test::SampleFormat;
+using test::SampleMember;
+
+// A w x 1 PNG: the width tells the pictures apart.
+std::string PngOfWidth(int w) {
+  test::PngRecipe r{.width = w, .height = 1, .color_type = 2};
+  for (int x = 0; x < w; ++x) r.samples.insert(r.samples.end(), {uint16_t(40 * x), 20, 30});
+  const test::Bytes b = test::EncodePng(r);
+  return std::string(b.begin(), b.end());
+}
+
+std::string Jpeg24x16() {
+  test::JpegRecipe r{.width = 24, .height = 16};
+  r.samples.assign(24 * 16 * 3, 128);
+  const test::Bytes b = test::EncodeJpeg(r);
+  return std::string(b.begin(), b.end());
+}
+
+void ExpectNoArchiverLoaded() {
+  for (const wchar_t* name : {L"UNLHA32.DLL", L"UNZIP32.DLL", L"CAB32.DLL", L"TAR32.DLL", L"UNRAR32.DLL", L"7-zip32.dll"})
+    EXPECT_EQ(GetModuleHandleW(name), nullptr);
+}
+
+class ArchiveViewTest : public test::MainWindowFixture {
+ protected:
+  std::unique_ptr<TZKMainForm> MakeArchiveForm() {
+    auto form = MakeForm();
+    form->settings.ArcView = true;
+    form->settings.LinkView = true;
+    // Shown, for the keyboard; the watcher its first paint starts is stopped
+    // again, so that only the test changes what is on view.
+    form->Show();
+    SetForegroundWindow(form->hwnd());
+    SetFocus(form->hwnd());
+    EXPECT_TRUE(test::PumpUntil([&] { return GetFocus() == form->hwnd(); }));
+    form->actions[CommandId::FindEverythingAction].checked = false;
+    return form;
+  }
+
+  std::u16string Zip(const wchar_t* name, const std::vector<SampleMember>& members) {
+    const std::u16string path = dir_.Child(name);
+    EXPECT_TRUE(test::WriteSampleArchive(path, SampleFormat::kZip, members));
+    return path;
+  }
+
+  // Presses key with the modifiers held through the input system and runs
+  // the program's loop until the key is back up.
+  static void Press(TZKMainForm& form, std::initializer_list<WORD> held, WORD key) {
+    std::vector<INPUT> in;
+    auto add = [&](WORD vk, bool up) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wVk = vk;
+      i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      in.push_back(i);
+    };
+    for (WORD vk : held) add(vk, false);
+    add(key, false);
+    add(key, true);
+    for (WORD vk : held) add(vk, true);
+    ASSERT_EQ(SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)), in.size());
+    // The program's own loop: the shortcuts see the keys first. The key's
+    // release may go elsewhere when its command brought another window up.
+    bool pressed = false;
+    size_t released = 0;
+    DWORD start = GetTickCount();
+    while (released <= held.size() && GetTickCount() - start < (pressed ? 500u : 5000u)) {
+      MSG msg;
+      if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        continue;
+      }
+      if (!form.PreTranslateMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam == key && !pressed) {
+        pressed = true;
+        start = GetTickCount();
+      }
+      if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) ++released;
+    }
+    EXPECT_TRUE(pressed) << "the key did not arrive";
+  }
+
+  // Opens a member with Enter from the list page.
+  static void Open(TZKMainForm& form, int index) {
+    form.archive_page().Select(index);
+    Press(form, {}, VK_RETURN);
+  }
+};
+
+TEST_F(ArchiveViewTest, ZipListsItsMembersAndEnterAndDoubleClickGoBackAndForth) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  const std::string png = PngOfWidth(3);
+  const std::u16string zip = Zip(L"a.zip", {{"c.txt", "third"}, {"pics/b.png", png}, {"a.txt", "x"}});
+  Show(*form, zip);
+  ArchivePage& list = form->archive_page();
+  ASSERT_EQ(form->ViewFileType, vfArc);
+  ASSERT_EQ(list.Count(), 3);
+  // The archiver's order, not the names' order.
+  EXPECT_EQ(list.Line(0).rfind(u"c.txt\t   5 ", 0), 0u) << Utf16ToUtf8(list.Line(0));
+  EXPECT_EQ(list.Line(1).rfind(u"pics\\b.png\t   " + IntToText(int64_t(png.size())) + u" ", 0), 0u);
+  EXPECT_EQ(list.Line(2).rfind(u"a.txt\t   1 ", 0), 0u);
+  EXPECT_GT(list.Line(2).size(), std::u16string(u"a.txt\t   1  ").size());  // a date and a time
+  EXPECT_EQ(WindowText(form->hwnd()), zip);
+  EXPECT_EQ(form->Status(0), u"ArchiveFile");
+  EXPECT_EQ(form->PageControl_.active_page(), kArcTabSheet);
+
+  Open(*form, 0);
+  EXPECT_EQ(form->ViewFileType, vfText);
+  EXPECT_EQ(form->Status(1), u"c.txt");
+  EXPECT_EQ(test::ReadFileBytes(form->WorkFolder + u"\\c.txt"), "third");
+  // The report's list lines while a member is shown.
+  Press(*form, {VK_CONTROL}, 'T');
+  ASSERT_FALSE(boxes_.empty());
+  EXPECT_NE(boxes_.back().text.find(L"-----ArcListBox-----\rItems.Count=3\rItemIndex=0\rVisible=0\r"), std::wstring::npos);
+
+  Press(*form, {}, VK_RETURN);
+  EXPECT_EQ(form->ViewFileType, vfArc);
+  EXPECT_EQ(form->Status(1), u"");
+  EXPECT_TRUE(IsWindowVisible(list.ArcListBox()));
+
+  Open(*form, 1);
+  EXPECT_EQ(form->ViewFileType, vfImage);
+  EXPECT_EQ(form->Status(1), u"b.png");
+  SendMessageW(form->image_page().ScrollBox().hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(400, 300));
+  EXPECT_EQ(form->ViewFileType, vfArc);
+  EXPECT_EQ(form->Status(0), u"ArchiveFile");
+
+  // "リストをコピー": every line, each ended by CR LF.
+  ASSERT_TRUE(form->actions[CommandId::CopyListAction].Execute());
+  EXPECT_EQ(ClipboardText(form->hwnd()), list.Line(0) + u"\r\n" + list.Line(1) + u"\r\n" + list.Line(2) + u"\r\n");
+  ExpectNoArchiverLoaded();
+}
+
+TEST_F(ArchiveViewTest, CtrlArrowsAndTheWheelStepThroughThePictures) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  Show(*form, Zip(L"p.zip", {{"p1.png", PngOfWidth(1)}, {"p2.png", PngOfWidth(2)}, {"p3.png", PngOfWidth(3)}}));
+  auto shown = [&] { return form->image_page().MainImage().PictureSize().cx; };
+  Open(*form, 0);
+  ASSERT_EQ(shown(), 1);
+  form->settings.ArkWrap = true;
+  Press(*form, {VK_CONTROL}, VK_DOWN);
+  EXPECT_EQ(shown(), 2);
+  Press(*form, {VK_CONTROL}, VK_DOWN);
+  EXPECT_EQ(shown(), 3);
+  Press(*form, {VK_CONTROL}, VK_DOWN);
+  EXPECT_EQ(shown(), 1);
+  Press(*form, {VK_CONTROL}, VK_UP);
+  EXPECT_EQ(shown(), 3);
+
+  form->settings.ArkWrap = false;
+  Press(*form, {VK_CONTROL}, VK_HOME);
+  EXPECT_EQ(shown(), 1);
+  Press(*form, {VK_CONTROL}, VK_UP);
+  EXPECT_EQ(shown(), 1);
+  EXPECT_EQ(form->ViewFileType, vfImage);  // opened again
+  Press(*form, {VK_CONTROL}, VK_END);
+  EXPECT_EQ(shown(), 3);
+  Press(*form, {VK_CONTROL}, VK_DOWN);
+  EXPECT_EQ(shown(), 3);
+
+  // A wheel turn away from the user goes back a member, as Ctrl+Up does.
+  MSG wheel{form->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0};
+  form->PreTranslateMessage(wheel);
+  EXPECT_EQ(shown(), 2);
+
+  // On the list page the Ctrl actions are off.
+  Press(*form, {}, VK_RETURN);
+  ASSERT_EQ(form->ViewFileType, vfArc);
+  Press(*form, {VK_CONTROL}, VK_DOWN);
+  EXPECT_EQ(form->ViewFileType, vfArc);
+  Action& down = form->actions[CommandId::CtrlDownAction];
+  down.Update();
+  EXPECT_FALSE(down.enabled);
+}
+
+TEST_F(ArchiveViewTest, UpAndDownMoveTheSearchWindowExceptOnTheListPage) {
+  test::StandInArchivers dlls;
+  test::SearchPeer peer({L"row1", L"row2", L"row3", L"--select", L"0"});
+  ASSERT_TRUE(peer.started());
+  auto form = MakeArchiveForm();
+  form->EverythingHandle = peer.window();
+  Show(*form, Zip(L"p.zip", {{"p1.png", PngOfWidth(1)}, {"p2.png", PngOfWidth(2)}}));
+  form->archive_page().Select(0);
+  SetFocus(form->archive_page().ArcListBox());
+  Press(*form, {}, VK_DOWN);
+  EXPECT_EQ(form->archive_page().SelectedIndex(), 1);
+  test::PumpFor(200);
+  EXPECT_EQ(peer.StatusText(), L"row1");
+
+  Press(*form, {}, VK_RETURN);
+  ASSERT_EQ(form->ViewFileType, vfImage);
+  Press(*form, {}, VK_DOWN);
+  EXPECT_TRUE(test::PumpUntil([&] { return peer.StatusText() == L"row2"; }));
+}
+
+TEST_F(ArchiveViewTest, EveryFormatListsAndShowsAMember) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  const std::vector<SampleMember> members{{"docs/read.txt", "read me"}, {"b.txt", "b"}};
+  const struct {
+    const wchar_t* file;
+    const wchar_t* sample;
+    SampleFormat format;
+    const char16_t* member;
+  } kCases[] = {
+      {L"a.lzh", L"test_read_format_lha_bugfix_0.lzh.uu", SampleFormat::kZip, u"f"},
+      {L"a.cab", L"test_read_format_cab_1.cab.uu", SampleFormat::kZip, u"dir1\\file1"},
+      {L"a.rar", L"test_read_format_rar.rar.uu", SampleFormat::kZip, u"test.txt"},
+      {L"a.tar.gz", nullptr, SampleFormat::kTarGz, u"docs\\read.txt"},
+      {L"a.tar.bz2", nullptr, SampleFormat::kTarBz2, u"docs\\read.txt"},
+      {L"a.7z", nullptr, SampleFormat::k7z, u"docs\\read.txt"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(Utf16ToUtf8(FromWide(c.file)));
+    const std::u16string path = dir_.Child(c.file);
+    ASSERT_TRUE(c.sample ? test::DecodeSample(c.sample, path) : test::WriteSampleArchive(path, c.format, members));
+    Show(*form, path);
+    ASSERT_EQ(form->ViewFileType, vfArc);
+    int index = -1;
+    for (int i = 0; i < form->archive_page().Count(); ++i)
+      if (form->archive_page().Line(i).rfind(std::u16string(c.member) + u"\t", 0) == 0) index = i;
+    ASSERT_GE(index, 0);
+    Open(*form, index);
+    const std::u16string last = ExtractFileName(c.member);
+    EXPECT_EQ(form->Status(1), last);
+    EXPECT_TRUE(test::Exists(form->WorkFolder + u"\\" + last));
+    EXPECT_NE(form->ViewFileType, vfArc);
+  }
+  ExpectNoArchiverLoaded();
+}
+
+TEST_F(ArchiveViewTest, ArchiveLinksShowTheirPictureOrTheirBrokenText) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  const std::string png = PngOfWidth(5);
+  const std::string jpeg = Jpeg24x16();
+  const std::u16string zip = Zip(L"l.zip", {{"in/pic.PNG", png}, {"photo.jpg", jpeg}});
+  const std::string zip8 = Utf16ToUtf8(zip);
+  auto link = [&](const wchar_t* name, const std::string& text) { return Write(name, text); };
+
+  Show(*form, link(L"png.ArcLink", zip8 + "\r\nin\\pic.PNG\r\n" + std::to_string(png.size()) + "\r\n"));
+  EXPECT_EQ(form->ViewFileType, vfImage);
+  EXPECT_EQ(form->Status(0), u"Load PNG");
+  EXPECT_EQ(form->image_page().MainImage().PictureSize().cx, 5);
+
+  Show(*form, link(L"jpeg.ArcLink", zip8 + "\r\nphoto.jpg\r\n" + std::to_string(jpeg.size())));
+  EXPECT_EQ(form->ViewFileType, vfImage);
+  EXPECT_EQ(form->Status(0), u"24 x 16");
+
+  Show(*form, link(L"two.ArcLink", zip8 + "\r\nphoto.jpg\r\n"));
+  EXPECT_EQ(form->ViewFileType, vfTemp);
+  EXPECT_TRUE(boxes_.empty());
+
+  Show(*form, link(L"nan.ArcLink", zip8 + "\r\nphoto.jpg\r\nabc\r\n"));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, L"予期したかもしれないエラー");
+
+  form->OpenLinkTargetDialog = [](HWND, const std::u16string&, const std::u16string&, const std::u16string&) {
+    return std::u16string();  // cancelled
+  };
+  Show(*form, link(L"broken.ArcLink", "C:\\nowhere\\gone.zip\r\nphoto.jpg\r\n5\r\n"));
+  EXPECT_EQ(form->ViewFileType, vfText);
+  EXPECT_EQ(boxes_.back().text, L"リンク先が存在しません");
+  EXPECT_EQ(form->text_page().RichEditURL().Text(),
+            u"C:\\nowhere\\gone.zip\r\nphoto.jpg\r\n5\r\n★圧縮リンクがおかしい★");
+  ExpectNoArchiverLoaded();
+}
+
+TEST_F(ArchiveViewTest, CtrlYOnATextBeepsAndWithoutArchiversOtherViewsTakeTheFile) {
+  auto form = MakeArchiveForm();
+  const std::u16string zip = Zip(L"n.zip", {{"a.txt", "a"}});
+  {
+    test::StandInArchivers dlls;
+    Show(*form, Write(L"plain.txt", "just text\r\n"));
+    ASSERT_EQ(form->ViewFileType, vfText);
+    SetFocus(form->hwnd());
+    Press(*form, {VK_CONTROL}, 'Y');
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, L"書庫の形式を判別できません");
+    EXPECT_EQ(form->archive_page().Count(), 0);
+  }
+  // No archiver library anywhere: the dispatcher quietly goes on.
+  Show(*form, zip);
+  EXPECT_NE(form->ViewFileType, vfArc);
+  EXPECT_EQ(boxes_.size(), 1u);
+}
+
+TEST_F(ArchiveViewTest, AMemberWithoutADateIsListedWithTheOthers) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  Show(*form, Zip(L"d.zip", {{"zero.txt", "z", 0}, {"b.txt", "b"}, {"c.txt", "c"}}));
+  ASSERT_EQ(form->ViewFileType, vfArc);
+  ASSERT_EQ(form->archive_page().Count(), 3);
+  EXPECT_EQ(form->archive_page().Line(0), u"zero.txt\t   1  ");
+}
+
+TEST_F(ArchiveViewTest, AMemberNamedOutsideTheWorkFolderIsNotExtracted) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  Show(*form, Zip(L"h.zip", {{"../../evil.txt", "x"}, {std::string(600, 'n'), "long"}}));
+  ASSERT_EQ(form->archive_page().Count(), 2);
+  Open(*form, 0);
+  EXPECT_EQ(form->ViewFileType, vfArc);  // back on the list
+  EXPECT_EQ(test::CountEntries(form->WorkFolder), 0);
+  EXPECT_EQ(test::CountEntries(dir_.u16()), 2);  // h.zip and the work folder
+  Open(*form, 1);  // a name no file system takes: nothing shown, nothing broken
+  EXPECT_NE(form->ViewFileType, vfImage);
+}
+
+TEST_F(ArchiveViewTest, AMemberSavedInItsOwnFormatIsByteIdentical) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  const std::string png = PngOfWidth(7);
+  Show(*form, Zip(L"s.zip", {{"pic.png", png}}));
+  Open(*form, 0);
+  ASSERT_EQ(form->ViewFileType, vfImage);
+  const std::u16string target = dir_.Child(L"saved.png");
+  form->SaveFileDialog = [&](HWND, const SaveFileRequest&) -> std::optional<SaveFileAnswer> {
+    return SaveFileAnswer{target, 1};
+  };
+  ASSERT_TRUE(form->actions[CommandId::CopyGraphicAction].Execute());
+  EXPECT_EQ(test::ReadFileBytes(target), png);
+}
+
+}  // namespace
+}  // namespace zk
