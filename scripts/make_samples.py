@@ -3,12 +3,15 @@
 
 The samples show what the viewer does with each kind of file: texts in the
 Japanese and Unicode encodings, pictures, an MP3 file with its tags, a ZIP
-archive, a folder and an empty file. Pictures are drawn with ImageMagick
-(`convert`); everything else is written here byte by byte, so the output is
-the same on every run. Nothing is copied from elsewhere.
+archive of pictures and texts, a folder and an empty file. Pictures are drawn
+with ImageMagick (`convert`); everything else is written here byte by byte, so
+the output is the same on every run. The LHA and 7z archives are two of
+libarchive's own small test archives (found under ZARVIK_DEPS, as the build
+keeps them), since no writer for those formats is at hand.
 
     scripts/make_samples.py [target folder]
 """
+import binascii
 import os
 import shutil
 import struct
@@ -116,8 +119,32 @@ def archive():
             z.writestr(info, data)
         add("readme.txt", "A text inside the archive.\r\n書庫の中のテキスト。\r\n".encode("shift_jis"))
         add("docs/notes.txt", "Notes in a sub-folder of the archive.\r\n".encode("ascii"))
-        with open(os.path.join(TARGET, "picture.png"), "rb") as f:
-            add("images/picture.png", f.read())
+        for picture in ("picture.png", "picture.jpg"):
+            with open(os.path.join(TARGET, picture), "rb") as f:
+                add("images/" + picture, f.read())
+
+
+def uudecode(path):
+    out = b""
+    with open(path, "rb") as f:
+        started = False
+        for line in f:
+            line = line.rstrip(b"\r\n")
+            if not started:
+                started = line.startswith(b"begin ")
+                continue
+            if line == b"end" or not line:
+                break
+            out += binascii.a2b_uu(line)
+    return out
+
+
+def libarchive_archives():
+    deps = os.environ.get("ZARVIK_DEPS", "/var/cache/zarvik-deps")
+    tests = os.path.join(deps, "src", "libarchive", "libarchive", "test")
+    for uu, name in (("test_read_format_lha_bugfix_0.lzh.uu", "archive.lzh"),
+                     ("test_read_format_7zip_copy.7z.uu", "archive.7z")):
+        write(name, uudecode(os.path.join(tests, uu)))
 
 
 def main():
@@ -126,6 +153,7 @@ def main():
     pictures()
     mp3()
     archive()
+    libarchive_archives()
     print("samples written to", os.path.normpath(TARGET))
 
 

@@ -9,7 +9,10 @@
 # every 2 seconds; then a screenshot is written to build/screenshot.png and
 # both windows are closed the ordinary way, so that the settings are written.
 #
-# Arguments are passed to zarvik.exe. Its settings live in build/demo-settings.
+# Arguments are passed to zarvik.exe. Its settings live in build/demo-settings;
+# it runs from build/demo-bin beside the stand-in archiver DLLs, which it finds
+# in its own folder as it would find the real ones, and the samples gain an
+# archive link to a picture in samples/archive.zip.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$here/scripts/setup.sh"
@@ -27,11 +30,20 @@ win_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 settings="$build/demo-settings"
 mkdir -p "$settings"
 if [ ! -f "$settings/zarvik.ini" ]; then
-  printf '[Window]\r\nTop=0\r\nLeft=430\r\nWidth=850\r\nHeight=700\r\n' >"$settings/zarvik.ini"
+  printf '[Window]\r\nTop=0\r\nLeft=430\r\nWidth=850\r\nHeight=700\r\n[View]\r\nArcView=1\r\n' >"$settings/zarvik.ini"
 fi
 
+# The program beside the stand-in archivers (the tests keep those apart).
+demo_bin="$build/demo-bin"
+mkdir -p "$demo_bin"
+cp "$bin/zarvik.exe" "$demo_bin/"
+cp "$bin"/archivers/*.[dD][lL][lL] "$demo_bin/"
+# An archive link names its archive by full path: written for this checkout.
+printf '%s\r\nimages\\picture.png\r\n%s\r\n' "$(win_path "$here/samples/archive.zip")" \
+  "$(wc -c <"$here/samples/picture.png")" >"$here/samples/picture.ArcLink"
+
 peer=("$bin/search_window_peer.exe" --pos 0,0,420,700)
-viewer=("$bin/zarvik.exe" "-i$(win_path "$settings")" "$@")
+viewer=("$demo_bin/zarvik.exe" "-i$(win_path "$settings")" "$@")
 samples=$(win_path "$here/samples")
 
 if [ -n "${DISPLAY:-}" ]; then
