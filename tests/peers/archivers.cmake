@@ -1,8 +1,9 @@
 # Stand-in archiver DLLs over libarchive, one source built under each DLL's name
 # and entry prefix, into a folder of their own beside the tests (the archive
 # tests add it to the DLL search; other tests must not find them). Only the
-# tested 64-bit target runs them.
-if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32")
+# tested 64-bit target runs them. The benchmarks include this list too, so the
+# targets are made once.
+if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32" AND NOT TARGET arc_unzip32)
   function(zarvik_archiver_standin target file prefix)
     add_library(${target} SHARED ${CMAKE_CURRENT_LIST_DIR}/archivers/archiver_standin.cpp)
     target_compile_definitions(${target} PRIVATE STANDIN_PREFIX=${prefix} LIBARCHIVE_STATIC ${ARGN})
@@ -14,7 +15,9 @@ if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32")
     string(REGEX MATCH "\\.[^.]*$" suffix ${file})
     set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${suffix}
       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/archivers)
-    add_dependencies(zarvik_win_tests ${target})
+    if(TARGET zarvik_win_tests)
+      add_dependencies(zarvik_win_tests ${target})
+    endif()
   endfunction()
 
   zarvik_archiver_standin(arc_unlha32 UNLHA32.DLL Unlha STANDIN_LHA)
