@@ -281,11 +281,12 @@ void TZKMainForm::ShowArchiveImage(const std::u16string& archive_path, const std
   BusyScope busy(*this);
   archive.SetFileName(archive_path);
   archive.Options().jso = 1;
-  archive.SetOutputSize(size_t{size} + 1024);
   archive.Options().n = 1;
+  // A size no file of this viewer may have is not worth the memory.
+  if (settings.MaxReadByte != 0 && size > settings.MaxReadByte) throw std::length_error("member over the read limit");
   SetStatus(u"Output Memory");
   // The decoders get the whole buffer and ignore what follows the picture.
-  std::vector<uint8_t> buffer(archive.OutputSize());
+  std::vector<uint8_t> buffer(size_t{size} + 1024);
   DWORD written = 0;
   archive.ExtractMem(wnd_, nullptr, Ansi().Encode(member), buffer.data(), size, written);
   const COLORREF background = image_page_.ScrollBox().ColorRef();
