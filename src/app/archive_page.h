@@ -1,5 +1,5 @@
 // The archive page of the main window: the member list `ArcListBox` that
-// fills the page, in the archiver's order, with the operations archive
+// fills the page, sorted by member path, with the operations archive
 // browsing uses.
 #pragma once
 

@@ -122,30 +122,30 @@ TEST_F(ArchiveViewTest, ZipListsItsMembersAndEnterAndDoubleClickGoBackAndForth) 
   ArchivePage& list = form->archive_page();
   ASSERT_EQ(form->ViewFileType, vfArc);
   ASSERT_EQ(list.Count(), 3);
-  // The archiver's order, not the names' order.
-  EXPECT_EQ(list.Line(0).rfind(u"c.txt\t   5 ", 0), 0u) << Utf16ToUtf8(list.Line(0));
-  EXPECT_EQ(list.Line(1).rfind(u"pics\\b.png\t   " + IntToText(int64_t(png.size())) + u" ", 0), 0u);
-  EXPECT_EQ(list.Line(2).rfind(u"a.txt\t   1 ", 0), 0u);
-  EXPECT_GT(list.Line(2).size(), std::u16string(u"a.txt\t   1  ").size());  // a date and a time
+  // Sorted by path, not in the archiver's order.
+  EXPECT_EQ(list.Line(0).rfind(u"a.txt\t   1 ", 0), 0u) << Utf16ToUtf8(list.Line(0));
+  EXPECT_EQ(list.Line(1).rfind(u"c.txt\t   5 ", 0), 0u);
+  EXPECT_EQ(list.Line(2).rfind(u"pics\\b.png\t   " + IntToText(int64_t(png.size())) + u" ", 0), 0u);
+  EXPECT_GT(list.Line(0).size(), std::u16string(u"a.txt\t   1  ").size());  // a date and a time
   EXPECT_EQ(WindowText(form->hwnd()), zip);
   EXPECT_EQ(form->Status(0), u"ArchiveFile");
   EXPECT_EQ(form->PageControl_.active_page(), kArcTabSheet);
 
-  Open(*form, 0);
+  Open(*form, 1);
   EXPECT_EQ(form->ViewFileType, vfText);
   EXPECT_EQ(form->Status(1), u"c.txt");
   EXPECT_EQ(test::ReadFileBytes(form->WorkFolder + u"\\c.txt"), "third");
   // The report's list lines while a member is shown.
   Press(*form, {VK_CONTROL}, 'T');
   ASSERT_FALSE(boxes_.empty());
-  EXPECT_NE(boxes_.back().text.find(L"-----ArcListBox-----\rItems.Count=3\rItemIndex=0\rVisible=0\r"), std::wstring::npos);
+  EXPECT_NE(boxes_.back().text.find(L"-----ArcListBox-----\rItems.Count=3\rItemIndex=1\rVisible=0\r"), std::wstring::npos);
 
   Press(*form, {}, VK_RETURN);
   EXPECT_EQ(form->ViewFileType, vfArc);
   EXPECT_EQ(form->Status(1), u"");
   EXPECT_TRUE(IsWindowVisible(list.ArcListBox()));
 
-  Open(*form, 1);
+  Open(*form, 2);
   EXPECT_EQ(form->ViewFileType, vfImage);
   EXPECT_EQ(form->Status(1), u"b.png");
   SendMessageW(form->image_page().ScrollBox().hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(400, 300));
@@ -319,7 +319,7 @@ TEST_F(ArchiveViewTest, AMemberWithoutADateIsListedWithTheOthers) {
   Show(*form, Zip(L"d.zip", {{"zero.txt", "z", 0}, {"b.txt", "b"}, {"c.txt", "c"}}));
   ASSERT_EQ(form->ViewFileType, vfArc);
   ASSERT_EQ(form->archive_page().Count(), 3);
-  EXPECT_EQ(form->archive_page().Line(0), u"zero.txt\t   1  ");
+  EXPECT_EQ(form->archive_page().Line(2), u"zero.txt\t   1  ");
 }
 
 TEST_F(ArchiveViewTest, AMemberNamedOutsideTheWorkFolderIsNotExtracted) {
