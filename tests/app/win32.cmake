@@ -11,6 +11,7 @@ target_sources(zarvik_win_tests PRIVATE
   app/picture_save_win_test.cpp
   app/picture_view_win_test.cpp
   app/program_win_test.cpp
+  app/release_package_win_test.cpp
   app/text_sources_win_test.cpp
   app/text_view_win_test.cpp
 )
