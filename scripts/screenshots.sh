@@ -23,8 +23,6 @@ views=("$@")
 [ ${#views[@]} -gt 0 ] || views=(text picture animation binary)
 
 [ -f "$bin/zarvik.exe" ] || { echo "screenshots.sh: build win64 first" >&2; exit 1; }
-win_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
-
 sample_of() {
   case $1 in
     text) echo "$here/samples/text_utf8.txt" ;;
@@ -35,8 +33,10 @@ sample_of() {
     *) return 1 ;;
   esac
 }
+shots=()  # view=sample
 for view in "${views[@]}"; do
-  sample_of "$view" >/dev/null || { echo "screenshots.sh: unknown view $view" >&2; exit 2; }
+  sample=$(sample_of "$view") || { echo "screenshots.sh: unknown view $view" >&2; exit 2; }
+  shots+=("$view=$sample")
 done
 
 mkdir -p "$out" "$work"
@@ -46,7 +46,7 @@ for scale in "${scales[@]}"; do
   # The screen is large enough for the window at this scale (854 x 603 client area at 100%).
   width=$((1280 * scale / 100)) height=$((1024 * scale / 100))
   xvfb-run -a -s "-screen 0 ${width}x${height}x24 -dpi $dpi" bash -s -- \
-    "$here" "$bin" "$work" "$out" "$scale" "$dpi" "${views[@]}" <<'SHOTS'
+    "$here" "$bin" "$work" "$out" "$scale" "$dpi" "${shots[@]}" <<'SHOTS'
 set -euo pipefail
 here=$1 bin=$2 work=$3 out=$4 scale=$5 dpi=$6
 shift 6
@@ -56,14 +56,8 @@ win_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 "$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 "$wine_run" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
   /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-for view in "$@"; do
-  case $view in
-    text) sample="$here/samples/text_utf8.txt" ;;
-    picture) sample="$here/samples/picture.jpg" ;;
-    animation) sample="$here/samples/animation.gif" ;;
-    binary) sample="$bin/search_window_peer.exe" ;;
-    archive) sample="$here/samples/archive.zip" ;;
-  esac
+for shot in "$@"; do
+  view=${shot%%=*} sample=${shot#*=}
   settings="$work/settings-$view-$dpi"
   rm -rf "$settings"; mkdir -p "$settings"
   # The search window to the right, out of the picture; the viewer opens at 0,0.
