@@ -16,6 +16,7 @@ packages=(
   wine64 xvfb xauth x11-apps imagemagick fonts-ipafont-gothic locales
   libz-mingw-w64-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
   googletest libbenchmark-dev
+  python3 zip unzip
 )
 
 missing=()

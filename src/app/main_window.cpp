@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include "base/ui/dialog_font.h"
+#include "base/ui/dpi.h"
 #include "base/win_class.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
@@ -46,7 +47,9 @@ TZKMainForm::~TZKMainForm() {
 }
 
 SIZE TZKMainForm::DesignedWindowSize() const {
-  RECT rc{0, 0, kDesignedClientWidth, kDesignedClientHeight};
+  // Before the window exists its DPI is the system's: it opens on the primary monitor.
+  const int dpi = SystemDpi();
+  RECT rc{0, 0, ScaleForDpi(kDesignedClientWidth, dpi), ScaleForDpi(kDesignedClientHeight, dpi)};
   AdjustWindowRectEx(&rc, kStyle, FALSE, kExStyle);
   return {rc.right - rc.left, rc.bottom - rc.top};
 }
@@ -81,10 +84,12 @@ void TZKMainForm::Close() {
 }
 
 void TZKMainForm::CreateControls() {
-  ui_font_ = CreateDialogFont();
+  dpi_ = DpiOfWindow(wnd_);
+  ui_font_ = CreateDialogFont(dpi_);
+  text_page_.SetDpi(dpi_);
 
   CreateToolBar();
-  StatusBar_.Create(wnd_, kStatusBarId, {250, 500});
+  StatusBar_.Create(wnd_, kStatusBarId, StatusPanelWidths());
   PageControl_.Create(wnd_, kPageControlId, 3, kFirstPageId);
 
   image_page_.Create(ImageTabSheet(), kScrollBoxId, kMainImageId);
@@ -154,6 +159,9 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return OnCreate() ? 0 : -1;
     case WM_SIZE:
       OnSize();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_SETCURSOR:
       if (busy_ > 0) {

@@ -235,6 +235,7 @@ class TZKMainForm final : public WindowBase,
   bool OnContextMenu(HWND from, LPARAM lp);  // true when a menu was shown
   bool cache_menu_visible_ = false;
   int PlaceToolBar(int width);  // the height it takes from the top
+  void ScaleToolBar();          // pictures and buttons for a new DPI
   void UpdateToolBar();
   bool OnToolBarCommand(int command);
   bool OnToolBarNotify(NMHDR* header, LRESULT* result);
@@ -266,6 +267,14 @@ class TZKMainForm final : public WindowBase,
   void CreateActions();
   void CreateTextControl();
   SIZE DesignedWindowSize() const;
+
+  // The DPI of the window's monitor (main_window_dpi.cpp): sizes designed at 96
+  // DPI are scaled to it, and a move to a monitor of another DPI rescales them.
+  int dpi_ = 96;
+  int Scaled(int length) const;
+  std::vector<int> StatusPanelWidths() const;
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  UniqueIcon window_icon_small_, window_icon_large_;  // set once the DPI changed; the class icons before
 
   // The handlers and helpers behind the commands, views and menus.
   TSingleInstance* single_instance() const { return single_instance_.get(); }

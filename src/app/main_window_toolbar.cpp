@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/toolbar_pictures.h"
+#include "base/dpi_sizes.h"
 #include "base/text.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
@@ -13,16 +14,29 @@ namespace {
 
 constexpr int kToolBarId = 120;
 constexpr int kFirstToolCommand = 0x1000;  // + the command's place in the table
+// At 96 DPI; scaled to the window's DPI.
 constexpr int kToolBarHeight = 42;
 constexpr int kToolButtonSize = 40;
+constexpr int kToolPictureSize = 32;
+constexpr int kMenuPictureSize = 16;
 constexpr int kShowToolBarZone = 25;  // pixels from the top of the client area
 
 }  // namespace
 
 void TZKMainForm::CreateToolBar() {
-  LargeImageList.reset(MakeToolbarImageList(32));
-  SmallImageList.reset(MakeToolbarImageList(16));
-  ActionToolBar.Create(wnd_, kToolBarId, LargeImageList.get(), kToolButtonSize);
+  LargeImageList.reset(MakeToolbarImageList(PictureSizeForDpi(kToolPictureSize, dpi_)));
+  SmallImageList.reset(MakeToolbarImageList(PictureSizeForDpi(kMenuPictureSize, dpi_)));
+  ActionToolBar.Create(wnd_, kToolBarId, LargeImageList.get(), Scaled(kToolButtonSize));
+}
+
+void TZKMainForm::ScaleToolBar() {
+  // The toolbar takes the new pictures before the old ones are destroyed.
+  UniqueResource<HIMAGELIST, ImageListTraits> large(MakeToolbarImageList(PictureSizeForDpi(kToolPictureSize, dpi_)));
+  UniqueResource<HIMAGELIST, ImageListTraits> small(MakeToolbarImageList(PictureSizeForDpi(kMenuPictureSize, dpi_)));
+  if (!large || !small) return;  // the old pictures stay
+  ActionToolBar.SetPictures(large.get(), Scaled(kToolButtonSize));
+  LargeImageList = std::move(large);
+  SmallImageList = std::move(small);
 }
 
 void TZKMainForm::CreateToolPalette() {
@@ -60,8 +74,9 @@ void TZKMainForm::CreateToolBarMenu() {
 
 int TZKMainForm::PlaceToolBar(int width) {
   if (!ActionToolBar.hwnd()) return 0;
-  MoveWindow(ActionToolBar.hwnd(), 0, 0, width, kToolBarHeight, TRUE);
-  return ActionToolBar.visible() ? kToolBarHeight : 0;
+  const int height = Scaled(kToolBarHeight);
+  MoveWindow(ActionToolBar.hwnd(), 0, 0, width, height, TRUE);
+  return ActionToolBar.visible() ? height : 0;
 }
 
 void TZKMainForm::ApplyToolbarLayout(const ToolbarLayout& layout) {

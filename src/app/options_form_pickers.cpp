@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/controls/scroll_box.h"
+#include "base/dpi_sizes.h"
 #include "base/paths.h"
+#include "base/ui/dpi.h"
 #include "base/win_files.h"
 #include "base/win_text.h"
 
@@ -45,7 +47,10 @@ std::optional<std::u16string> OpenFile(HWND owner, const std::u16string& title, 
 }
 
 bool ChooseFontFor(HWND owner, FontSetting& font) {
+  // The setting keeps the height at 96 DPI; the font dialog measures at the system DPI.
+  const int dpi = SystemDpi();
   LOGFONTW lf = LogFontFromSetting(font);
+  lf.lfHeight = ScaleForDpi(lf.lfHeight, dpi);
   CHOOSEFONTW cf{};
   cf.lStructSize = sizeof(cf);
   cf.hwndOwner = owner;
@@ -53,6 +58,7 @@ bool ChooseFontFor(HWND owner, FontSetting& font) {
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
   cf.rgbColors = ColorToRgb(font.color);
   if (!ChooseFontW(&cf)) return false;
+  lf.lfHeight = UnscaleFromDpi(lf.lfHeight, dpi);
   font = SettingFromLogFont(lf, cf.rgbColors, font.color);
   return true;
 }

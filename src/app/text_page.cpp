@@ -160,7 +160,7 @@ void TextPage::ZoomFont(const FontSetting& font, int tag) {
 }
 
 void TextPage::SetFont(const FontSetting& f) {
-  font_.reset(CreateFontW(f.height, 0, 0, 0, (f.style & kFontBold) ? FW_BOLD : FW_NORMAL,
+  font_.reset(CreateFontW(ScaleForDpi(f.height, dpi_), 0, 0, 0, (f.style & kFontBold) ? FW_BOLD : FW_NORMAL,
                           (f.style & kFontItalic) != 0, (f.style & kFontUnderline) != 0,
                           (f.style & kFontStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                           DEFAULT_QUALITY,

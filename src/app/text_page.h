@@ -11,6 +11,7 @@
 
 #include "app/page_host.h"
 #include "app/settings.h"
+#include "base/dpi_sizes.h"
 #include "base/win_handles.h"
 #include "text/rich_edit_url.h"
 
@@ -64,6 +65,8 @@ class TextPage {
 
   // The text font as set, forgetting any zoom; and one zoom step from it.
   void ApplyFont(const FontSetting& font);
+  // The DPI the text font's height (kept at 96 DPI) is scaled to; ApplyFont then shows it.
+  void SetDpi(int dpi) { dpi_ = dpi; }
   void ZoomFont(const FontSetting& font, int tag);
 
   bool HasSelection() const { return rich_edit_.HasSelection(); }
@@ -79,6 +82,7 @@ class TextPage {
   UniqueFont font_;
   COLORREF color_ = 0;
   int zoomed_points_ = 0;  // the zoomed font size; 0: as set
+  int dpi_ = kDesignDpi;
   std::unique_ptr<TReadTextThread> reader_;
 };
 

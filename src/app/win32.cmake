@@ -17,6 +17,7 @@ target_sources(zarvik_win PRIVATE
   app/text_page.cpp
   app/main_window_actions.cpp
   app/main_window_archive.cpp
+  app/main_window_dpi.cpp
   app/main_window_picture.cpp
   app/main_window_plugins.cpp
   app/main_window_startup.cpp

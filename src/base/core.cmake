@@ -1,4 +1,5 @@
 target_sources(zarvik_core PRIVATE
   base/text.cpp
   base/paths.cpp
+  base/dpi_sizes.cpp
 )

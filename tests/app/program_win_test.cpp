@@ -6,56 +6,14 @@
 
 #include <string>
 
-#include "base/win_text.h"
+#include "support/program_process.h"
 #include "support/test_files.h"
 
 namespace zk {
 namespace {
 
-struct Process {
-  PROCESS_INFORMATION pi{};
-  bool Start(const std::wstring& args) {
-    std::wstring cmd = L"\"" + ToWide(test::BinFile(L"zarvik.exe")) + L"\" " + args;
-    STARTUPINFOW si{sizeof(si)};
-    return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
-  }
-  ~Process() {
-    if (pi.hProcess) {
-      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
-      CloseHandle(pi.hProcess);
-      CloseHandle(pi.hThread);
-    }
-  }
-  bool Wait(DWORD ms) { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-};
-
-struct FindData {
-  DWORD pid;
-  HWND found;
-};
-
-// The main window of a process, once it has one.
-HWND MainWindowOf(DWORD pid, DWORD timeout_ms) {
-  for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
-    FindData data{pid, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-          auto* d = reinterpret_cast<FindData*>(lp);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(w, &owner);
-          wchar_t cls[64];
-          if (owner == d->pid && GetClassNameW(w, cls, 64) && wcscmp(cls, L"TZKMainForm") == 0) {
-            d->found = w;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&data));
-    if (data.found) return data.found;
-    Sleep(50);
-  }
-  return nullptr;
-}
+using test::MainWindowOf;
+using test::Process;
 
 TEST(ProgramTest, LeavesASettingsFileInTheFolderGivenWithI) {
   test::TempDir dir;

@@ -4,6 +4,7 @@ target_sources(zarvik_win_tests PRIVATE
   app/about_form_win_test.cpp
   app/report_win_test.cpp
   app/main_window_win_test.cpp
+  app/main_window_dpi_win_test.cpp
   app/options_form_win_test.cpp
   app/outside_viewer_win_test.cpp
   app/picture_codecs_win_test.cpp
@@ -11,6 +12,7 @@ target_sources(zarvik_win_tests PRIVATE
   app/picture_save_win_test.cpp
   app/picture_view_win_test.cpp
   app/program_win_test.cpp
+  app/release_package_win_test.cpp
   app/text_sources_win_test.cpp
   app/text_view_win_test.cpp
 )

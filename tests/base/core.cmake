@@ -1,3 +1,4 @@
 target_sources(zarvik_core_tests PRIVATE
   base/text_test.cpp
+  base/dpi_sizes_test.cpp
 )

@@ -18,7 +18,12 @@ class StatusBar {
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
     if (!wnd_) return false;
-    // The last panel takes the rest of the bar.
+    SetWidths(widths);
+    return true;
+  }
+  // The panels' widths; the last panel takes the rest of the bar.
+  void SetWidths(const std::vector<int>& widths) {
+    if (!wnd_) return;
     std::vector<int> edges;
     int x = 0;
     for (size_t i = 0; i < widths.size(); ++i) {
@@ -26,7 +31,6 @@ class StatusBar {
       edges.push_back(i + 1 == widths.size() ? -1 : x);
     }
     SendMessageW(wnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-    return true;
   }
   HWND hwnd() const { return wnd_; }
 

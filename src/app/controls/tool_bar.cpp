@@ -17,6 +17,13 @@ bool ToolBar::Create(HWND parent, int id, HIMAGELIST pictures, int button_size) 
   return true;
 }
 
+void ToolBar::SetPictures(HIMAGELIST pictures, int button_size) {
+  if (!wnd_) return;
+  SendMessageW(wnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures));
+  SendMessageW(wnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(button_size, button_size));
+  InvalidateRect(wnd_, nullptr, TRUE);
+}
+
 void ToolBar::SetButtons(const std::vector<Button>& buttons) {
   if (!wnd_) return;
   SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);

@@ -20,6 +20,8 @@ class ToolBar {
   };
 
   bool Create(HWND parent, int id, HIMAGELIST pictures, int button_size);
+  // Other pictures (the caller keeps owning them) and button size, as after a DPI change.
+  void SetPictures(HIMAGELIST pictures, int button_size);
   HWND hwnd() const { return wnd_; }
 
   void SetButtons(const std::vector<Button>& buttons);

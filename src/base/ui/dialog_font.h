@@ -2,11 +2,12 @@
 // controls share.
 #pragma once
 
+#include "base/dpi_sizes.h"
 #include "base/win_handles.h"
 
 namespace zk {
 
-// Tahoma, height -11.
-UniqueFont CreateDialogFont();
+// Tahoma, height -11 at 96 DPI, scaled to dpi.
+UniqueFont CreateDialogFont(int dpi = kDesignDpi);
 
 }  // namespace zk
