@@ -2,7 +2,7 @@
 # Screenshots of the main window's views for the README, at 100% and 200% scale,
 # from the demonstration samples: the stand-in search window selects one sample
 # and zarvik.exe shows it.
-#   scripts/screenshots.sh [view...]        (default: text picture animation binary)
+#   scripts/screenshots.sh [view...]        (default: text picture animation binary archive)
 # Views and the sample each one shows:
 #   text       samples/text_utf8.txt (text with a link)
 #   picture    samples/picture.jpg (fitted to the window)
@@ -20,7 +20,7 @@ out="$here/docs/screenshots"
 work="$build/screenshots"
 scales=(${ZARVIK_SCALES:-100 200})
 views=("$@")
-[ ${#views[@]} -gt 0 ] || views=(text picture animation binary)
+[ ${#views[@]} -gt 0 ] || views=(text picture animation binary archive)
 
 [ -f "$bin/zarvik.exe" ] || { echo "screenshots.sh: build win64 first" >&2; exit 1; }
 sample_of() {
@@ -40,6 +40,11 @@ for view in "${views[@]}"; do
 done
 
 mkdir -p "$out" "$work"
+# The viewer beside the stand-in archivers, as the demonstration runs it.
+demo_bin="$work/bin"
+mkdir -p "$demo_bin"
+cp "$bin/zarvik.exe" "$demo_bin/"
+cp "$bin"/archivers/*.[dD][lL][lL] "$demo_bin/"
 for scale in "${scales[@]}"; do
   dpi=$((96 * scale / 100))
   export ZARVIK_WINEPREFIX="$work/prefix-$dpi"
@@ -60,14 +65,17 @@ for shot in "$@"; do
   view=${shot%%=*} sample=${shot#*=}
   settings="$work/settings-$view-$dpi"
   rm -rf "$settings"; mkdir -p "$settings"
+  printf '[View]\r\nArcView=1\r\n' >"$settings/zarvik.ini"
   # The search window to the right, out of the picture; the viewer opens at 0,0.
   "$wine_run" "$bin/search_window_peer.exe" --select 0 --pos "$((1000 * scale / 100)),0,300,300" \
     "$(win_path "$sample")" >/dev/null 2>&1 &
   sleep 1
-  "$wine_run" "$bin/zarvik.exe" "-i$(win_path "$settings")" >/dev/null 2>&1 &
+  "$wine_run" "$work/bin/zarvik.exe" "-i$(win_path "$settings")" >/dev/null 2>&1 &
   sleep 5
-  # The viewer's frame: the designed window at this scale, found by its caption.
-  geometry=$(xwininfo -root -tree | grep -m1 ' - Zarvik"' | grep -o '[0-9]*x[0-9]*+[0-9]*+[0-9]*' | head -n1)
+  # The viewer's frame: the designed window at this scale, found by its caption
+  # (the program's name, or the archive's path while a member list is shown).
+  geometry=$(xwininfo -root -tree | grep -m1 -e ' - Zarvik"' -e "$(basename "$sample")\"" |
+    grep -o '[0-9]*x[0-9]*+[0-9]*+[0-9]*' | head -n1)
   import -window root -crop "$geometry" +repage "$out/$view-$scale.png"
   echo "$out/$view-$scale.png ($geometry)"
   "$wine_run" "$bin/post_close.exe" --wait 20 TZKMainForm EVERYTHING >/dev/null 2>&1 || true
