@@ -144,10 +144,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::optional<std::vector<std::string>> values = QuotedValues(command.line);
   fuzz::Require(values.has_value(), "a quote left open");
   const bool escaped = type == atZip && !(op == Op::kPack && !zip.zip32j && zip.lmzip32);
-  // A self-extractor is made of the whole archive: no names go with it.
+  // LHA and BGA make a self-extractor of the whole archive: no names go with it.
   std::vector<std::string> names;
   if (op == Op::kMem) names = FlattenFileList({member});
-  else if (op != Op::kSfx) names = FlattenFileList(input.files);
+  else if (op != Op::kSfx || type == atCab) names = FlattenFileList(input.files);
   for (std::string& n : names) {
     fuzz::Require(UnescapeZipName(EscapeZipName(n, lead), lead) == ZipSeparators(n, lead), "ZIP escape does not round-trip");
     if (escaped) n = ZipSeparators(n, lead);
