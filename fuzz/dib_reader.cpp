@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint64_t stride = DibRowBytes(static_cast<uint64_t>(dib.Width()), dib.GetBitCount());
   const uint64_t rows = static_cast<uint64_t>(dib.Height());
   // Pictures this large are legal; the pixel walks below would only slow the run.
-  if (stride * rows > (uint64_t{1} << 24)) return 0;
+  if (stride * rows > (uint64_t{1} << 22) || static_cast<uint64_t>(dib.Width()) * rows > (uint64_t{1} << 20)) return 0;
   // Turning the picture into a bitmap copies whole rows from the storage (or
   // from the decoded RLE rows).
   if (format == nkPf4BitRLE || format == nkPf8BitRLE)

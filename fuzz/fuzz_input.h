@@ -33,7 +33,6 @@ class FuzzInput {
 
   size_t left() const { return size_ - at_; }
   uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-  bool Bool() { return Byte() & 1; }
   uint16_t U16() { return static_cast<uint16_t>(Byte() | Byte() << 8); }
   uint32_t U32() { return U16() | static_cast<uint32_t>(U16()) << 16; }
   uint64_t U64() { return U32() | static_cast<uint64_t>(U32()) << 32; }

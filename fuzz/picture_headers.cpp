@@ -41,8 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzz::Require(wmf->units_per_inch != 0, "placeable metafile without units");
       UnitsToPixels(wmf->box_width, wmf->units_per_inch, 96);
       UnitsToPixels(wmf->box_height, wmf->units_per_inch, 96);
-      // The extents the program hands over with the records.
-      (void)(int64_t{wmf->box_width} * 2540 / wmf->units_per_inch);
     }
   }
   if (const std::optional<EnhancedMetafileFacts> emf = ReadEnhancedMetafileHeader(file)) {
