@@ -4,7 +4,7 @@
 # A file includes from its own folder and from the layers below it, never from
 # a layer above it nor from another folder of the middle layer. The portable
 # files (each folder's core.cmake) include no Windows header either, so that
-# they stay buildable and testable natively.
+# they stay buildable and testable natively; so do the fuzz harnesses (fuzz/).
 # Prints each offending include and exits non-zero when there is one.
 set -euo pipefail
 src=$(cd "$(dirname "${BASH_SOURCE[0]}")/../src" && pwd)
@@ -52,6 +52,10 @@ while IFS= read -r listed; do
   header=${listed%.cpp}.h
   [ -f "$header" ] && core_files+=("$header")
 done < <(grep -ohE '[A-Za-z0-9_/]+\.cpp' -- */core.cmake | sort -u)
+# The fuzz harnesses are built natively only.
+for file in ../fuzz/*.cpp ../fuzz/*.h; do
+  [ -f "$file" ] && core_files+=("$file")
+done
 
 windows_headers='windows|windef|winbase|winuser|wingdi|winnls|winreg|winerror|winternl|commctrl|commdlg|shellapi|shlobj|shlwapi|shobjidl|objbase|objidl|ole2|oleauto|olectl|richedit|mmsystem|uxtheme|dwmapi|psapi|tlhelp32|wincodec|gdiplus|winsock2|ws2tcpip|imm|knownfolders|propkey|propvarutil'
 for file in "${core_files[@]}"; do

@@ -34,6 +34,11 @@ std::string EncodeUtf16(std::u16string_view text, bool big_endian) {
   return out;
 }
 
+// ANSI bytes that begin like a byte-order mark would be read back in another encoding.
+bool StartsLikeByteOrderMark(std::string_view bytes) {
+  return bytes.starts_with(kUtf8Bom) || bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom);
+}
+
 // Lines end at CR LF, LF or a lone CR.
 std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
   std::vector<std::u16string_view> lines;
@@ -129,9 +134,10 @@ std::string IniFile::Serialize(const AnsiCodec& ansi) const {
       break;
   }
   // Text the code page cannot hold (a folder name in another script, say) would
-  // come back as "?" next time; such a file is written as UTF-8 instead.
+  // come back as "?" next time, and text whose bytes begin like a byte-order
+  // mark in another encoding; such a file is written as UTF-8 instead.
   std::string bytes = ansi.Encode(text);
-  if (ansi.Decode(bytes) == text) return bytes;
+  if (ansi.Decode(bytes) == text && !StartsLikeByteOrderMark(bytes)) return bytes;
   return std::string(kUtf8Bom) + Utf16ToUtf8(text);
 }
 

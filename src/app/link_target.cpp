@@ -18,6 +18,11 @@ std::u16string WithoutBars(std::u16string_view s) {
   return out;
 }
 
+// ANSI bytes that begin like a byte-order mark would be read back in another encoding.
+bool StartsLikeByteOrderMark(std::string_view bytes) {
+  return bytes.starts_with(kUtf8Bom) || bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom);
+}
+
 // Where the first line ends in bytes whose line breaks are single ASCII bytes
 // (the ANSI code pages and UTF-8 never use CR or LF inside a character).
 size_t FirstBreak(std::string_view bytes) {
@@ -69,8 +74,9 @@ std::string ReplaceFirstLine(std::string_view bytes, std::u16string_view line, c
   }
   std::string_view rest = bytes.substr(FirstBreak(bytes));
   std::string encoded = ansi.Encode(first);
-  if (ansi.Decode(encoded) == first) return encoded + std::string(rest);
-  // The new path does not fit the code page: nothing may turn into "?".
+  if (ansi.Decode(encoded) == first && !StartsLikeByteOrderMark(encoded)) return encoded + std::string(rest);
+  // The new path does not fit the code page (nothing may turn into "?"), or
+  // its bytes would read as a byte-order mark.
   return std::string(kUtf8Bom) + Utf16ToUtf8(first) + Utf16ToUtf8(ansi.Decode(rest));
 }
 

@@ -1,0 +1,22 @@
+// An archive link file whose target is repaired: the file's first line is
+// replaced by the chosen path. Read back, the first line is that path; a
+// second repair with the same path changes nothing.
+#include "app/link_target.h"
+#include "base/text.h"
+#include "text/outline_document.h"
+#include "fuzz_input.h"
+
+using namespace zk;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const fuzz::Latin1Codec ansi;
+  fuzz::FuzzInput in(data, size);
+  const std::u16string target = Utf8ToUtf16(in.Text());
+  const std::string file = in.Rest();
+  LinkTargetFilter(target);
+  const std::string repaired = ReplaceFirstLine(file, target, ansi);
+  const std::vector<std::u16string> lines = ReadTextLines(repaired, ansi);
+  fuzz::Require((lines.empty() ? std::u16string() : lines.front()) == OneLine(target), "first line is not the target");
+  fuzz::Require(ReplaceFirstLine(repaired, target, ansi) == repaired, "a second repair changes the file");
+  return 0;
+}
