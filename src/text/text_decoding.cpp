@@ -24,13 +24,13 @@ bool ReplaceNulls(std::string& s) {
   return found;
 }
 
-// The same over units, in a form the compiler turns into vector code.
 bool ReplaceNulls(std::u16string& s) {
   bool found = false;
   for (char16_t& c : s) {
-    const bool nul = c == 0;
-    found |= nul;
-    c = nul ? u' ' : c;
+    if (c == 0) {
+      c = u' ';
+      found = true;
+    }
   }
   return found;
 }
