@@ -11,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "base/win_text.h"
+#include "bench_row.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ std::string MakeText(size_t bytes) {
   return out;
 }
 
-void Run(const std::u16string& path, const std::u16string& folder, bool staged) {
+void Run(const std::u16string& path, const std::u16string& folder, bool staged, size_t megabytes) {
   zk::MainFormOptions o;
   o.program_path = u"C:\\nowhere\\zarvik.exe";
   o.params = {u"-i" + folder};
@@ -62,6 +63,9 @@ void Run(const std::u16string& path, const std::u16string& folder, bool staged) 
   std::printf("%-22s first screen %8.1f ms   whole text %9.1f ms   %d lines\n",
               staged ? "UsePreThread on:" : "UsePreThread off:", first * 1000, all * 1000,
               form.RichEditURL.LineCount());
+  const std::string name = std::to_string(megabytes) + " MB Shift_JIS text" + (staged ? "" : ", staged display off");
+  zk::bench::PrintRow((name + ": first screen").c_str(), first * 1000, "ms");
+  zk::bench::PrintRow((name + ": whole text").c_str(), all * 1000, "ms");
 }
 
 }  // namespace
@@ -82,8 +86,8 @@ int main(int argc, char** argv) {
   WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
   CloseHandle(f);
   std::printf("text view, %zu MB Shift_JIS text\n", megabytes);
-  Run(path, folder, true);
-  Run(path, folder, false);
+  Run(path, folder, true, megabytes);
+  Run(path, folder, false, megabytes);
   DeleteFileW(zk::W(path));
   OleUninitialize();
   return 0;
