@@ -60,11 +60,14 @@ text_peers() {
   rm -rf "$samples"
 }
 
-# Pillow reducing the same picture, in ms.
+# Pillow reducing the same picture, in ms; with the distribution's Python, which
+# its package serves.
 resize_peer() {
-  python3 -c 'import PIL' 2>/dev/null || install_packages python3-pil
+  local py=/usr/bin/python3
+  [ -x $py ] || py=python3
+  $py -c 'import PIL' 2>/dev/null || install_packages python3-pil
   "$b/bench/bench_image_resize" --write-photo "$b/photo.ppm"
-  python3 - "$b/photo.ppm" >>"$rows" <<'PY' || echo "bench: Pillow did not run" >&2
+  $py - "$b/photo.ppm" >>"$rows" <<'PY' || echo "bench: Pillow did not run" >&2
 import sys, time
 from PIL import Image
 im = Image.open(sys.argv[1])

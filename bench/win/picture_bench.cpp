@@ -108,7 +108,7 @@ void Measure(const char* name, const std::u16string& path, const zk::test::Bytes
     form.SelectedFileName = path;
     form.DispatchFile(path, false);
     best_wall = std::min(best_wall, Now() - t0);
-    best_read = std::min(best_read, static_cast<int>(form.LastReadTime));
+    best_read = std::min(best_read, static_cast<int>(form.last_read_time()));
   }
   std::printf("%s: decode alone %.0f ms; selection to fitted picture %d ms (LastReadTime), %.0f ms wall; "
               "status \"%s\"\n",

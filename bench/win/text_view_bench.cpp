@@ -55,14 +55,14 @@ void Run(const std::u16string& path, const std::u16string& folder, bool staged, 
   double start = Now();
   form.DispatchFile(path, false);
   double first = Now() - start;
-  while (form.reading_text()) {
+  while (form.text_page().reading()) {
     Pump();
     Sleep(1);
   }
   double all = Now() - start;
   std::printf("%-22s first screen %8.1f ms   whole text %9.1f ms   %d lines\n",
               staged ? "UsePreThread on:" : "UsePreThread off:", first * 1000, all * 1000,
-              form.RichEditURL.LineCount());
+              form.text_page().RichEditURL().LineCount());
   const std::string name = std::to_string(megabytes) + " MB Shift_JIS text" + (staged ? "" : ", staged display off");
   zk::bench::PrintRow((name + ": first screen").c_str(), first * 1000, "ms");
   zk::bench::PrintRow((name + ": whole text").c_str(), all * 1000, "ms");

@@ -229,8 +229,8 @@ void PollCost(const fs::path& files, const fs::path& settings, int polls) {
     std::printf("  the viewer did not start\n");
     return;
   }
-  form.actions[u"FindEverythingAction"].checked = true;  // watching, without the timer
-  form.TimerTimer();                                      // takes the selection over
+  form.actions.Find(u"FindEverythingAction")->checked = true;  // watching, without the timer
+  form.Poll();  // takes the selection over
   Pump();
   if (form.SelectedFileName.empty()) std::printf("  (no selection was taken over)\n");
 
@@ -249,7 +249,7 @@ void PollCost(const fs::path& files, const fs::path& settings, int polls) {
     std::printf("  %-34s CPU %8.1f us per run\n", "", cpu);
     return cpu;
   };
-  const double poll_cpu = measure("whole poll (TimerTimer)", [&] { form.TimerTimer(); });
+  const double poll_cpu = measure("whole poll (TimerTimer)", [&] { form.Poll(); });
   HWND status = FindChildWindowByClass(window, kSearchStatusBarClass);
   StatusBarReader kept;
   measure("  top-level window and caption", [] { FindSearchWindow(); });

@@ -54,14 +54,15 @@ std::u16string EucToUnicode(std::string_view bytes) {
     char16_t* o = out.Stretch();
     while (i < end) {
       Byte c = b[i];
-      char16_t u = 0;
-      size_t len = 1;
       if (c < 0x80) {
         size_t run = WidenSevenBit(b + i, end - i, o);
         i += run;
         o += run;
         continue;
-      } else if (c == 0x8E) {  // half-width katakana
+      }
+      char16_t u = 0;
+      size_t len = 1;
+      if (c == 0x8E) {  // half-width katakana
         if (i + 1 < n && InRange(b[i + 1], 0xA1, 0xDF)) u = SjisSingleTable[b[i + 1]], len = 2;
       } else if (c == 0x8F) {  // JIS X 0212
         if (i + 2 < n && InRange(b[i + 1], 0xA1, 0xFE) && InRange(b[i + 2], 0xA1, 0xFE))
