@@ -94,7 +94,7 @@ picture_peers() {
   if [ ! -f "$w/bench/djpeg.exe" ] && [ -d "$deps/src/libjpeg-turbo" ]; then
     cmake -S "$deps/src/libjpeg-turbo" -B "$w/libjpeg-turbo" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-$t.cmake" -DCMAKE_BUILD_TYPE=Release \
-      -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF \
+      -DCMAKE_INSTALL_PREFIX="$w/libjpeg-turbo/install" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF \
       -DCMAKE_POSITION_INDEPENDENT_CODE=OFF >/dev/null &&
       cmake --build "$w/libjpeg-turbo" -j "$(nproc)" --target djpeg-static >/dev/null &&
       cp "$w/libjpeg-turbo/djpeg-static.exe" "$w/bench/djpeg.exe" || echo "bench: djpeg not built" >&2
@@ -138,6 +138,7 @@ for p in "$w"/bench/bench_*.exe; do
   echo "== $(basename "$p")"
   args=()
   [ "$(basename "$p")" = bench_watch.exe ] && args=(--seconds 30)
+  [ "$(basename "$p")" = bench_text_view.exe ] && args=(20 staged)
   xvfb-run -a -s "-screen 0 1280x1024x24" "$here/scripts/wine-run.sh" "$p" "${args[@]}" | tee -a "$rows" || status=1
 done
 
