@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <random>
 
 #include "image/smooth_resize.h"
 #include "image/smooth_resize_reference.h"
+#include "bench_row.h"
 
 namespace zk::bench {
 namespace {
@@ -80,13 +83,26 @@ void PrintRatios() {
     const double ref_ms = best_ms(2, [&] { return reference::SmoothResize(Photo().View(), w, h); }, ref);
     std::printf("6000 x 4000 -> %d x %d: fast %.1f ms, reference %.1f ms, ratio %.1f, bytes %s\n", w, h, fast_ms, ref_ms,
                 ref_ms / fast_ms, fast.bytes == ref.bytes ? "identical" : "DIFFERENT");
+    if (w == 1600) PrintRow("smooth reduction 6000x4000 to 1600x1067", fast_ms, "ms");
   }
+}
+
+// Writes the picture as a binary PPM, for other resamplers to time on the same pixels.
+void WritePhoto(const char* path) {
+  const PixelBuffer& p = Photo();
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << p.width << " " << p.height << "\n255\n";
+  for (int y = 0; y < p.height; ++y) out.write(reinterpret_cast<const char*>(p.Row(y)), 3 * p.width);
 }
 
 }  // namespace
 }  // namespace zk::bench
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--write-photo") == 0) {
+    zk::bench::WritePhoto(argv[2]);
+    return 0;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   const size_t ran = benchmark::RunSpecifiedBenchmarks();

@@ -5,6 +5,8 @@
 // UTF-8 (all three 8-bit scanners accept it).
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+#include <fstream>
 #include <map>
 
 #ifdef __GLIBC__
@@ -75,10 +77,19 @@ constexpr Case kCases[] = {
     {int(Encoding::kUtf16Le), "utf16le"}, {11, "euc-oneline"}, {14, "utf8-oneline"}, {100, "ascii"}, {101, "utf8-latin"},
 };
 
+// Writes each sample as DIR/<name>.txt, for other converters to time on the same bytes.
+void WriteSamples(const std::string& dir) {
+  for (const Case& c : kCases) std::ofstream(dir + "/" + c.name + ".txt", std::ios::binary) << Sample(c.id);
+}
+
 }  // namespace zk::bench
 
 int main(int argc, char** argv) {
   using namespace zk::bench;
+  if (argc == 3 && std::strcmp(argv[1], "--write-samples") == 0) {
+    WriteSamples(argv[2]);
+    return 0;
+  }
   for (const Case& c : kCases) {
     if (c.id != int(Encoding::kUtf16Le))  // the reader never scans UTF-16
       benchmark::RegisterBenchmark((std::string("Detect/") + c.name).c_str(), BM_Detect, c.id)->Unit(benchmark::kMillisecond);

@@ -2,11 +2,109 @@
 # Builds the benchmarks natively (optimised, without sanitizers) and runs every
 # bench_* program; arguments go to each native program (e.g.
 # --benchmark_filter=Detect). Then builds the Windows timing programs and runs
-# them under Wine.
+# them under Wine. Beside them it times other programs on the same work
+# (iconv and uconv on the same texts, Pillow on the same picture, the picture
+# libraries' own decoders under Wine on the same files), installing what is
+# missing from the distribution, and ends with one table of all figures,
+# written also as bench.json in the build folder. Figures only: nothing here
+# passes or fails on a time.
 # ZARVIK_BUILD_DIR moves the build folder as for build.sh.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-b="${ZARVIK_BUILD_DIR:-$here/build}/bench"
+out="${ZARVIK_BUILD_DIR:-$here/build}"
+b="$out/bench"
+rows="$out/bench-rows.tsv"
+mkdir -p "$out"
+: >"$rows"
+
+# Installs Debian packages that are missing, without questions.
+install_packages() {
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get install -y -q "$@" >/dev/null 2>&1 ||
+    { "${sudo[@]}" apt-get update -q >/dev/null 2>&1 && "${sudo[@]}" apt-get install -y -q "$@" >/dev/null 2>&1; } ||
+    echo "bench: could not install $*" >&2
+}
+
+# The best wall time of three runs of a command, in seconds; empty when it fails.
+best_seconds() {
+  local best="" t0 t1 t
+  for _ in 1 2 3; do
+    t0=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || return 0
+    t1=$(date +%s%N)
+    t=$(((t1 - t0) / 1000))
+    [ -z "$best" ] || [ "$t" -lt "$best" ] && best=$t
+  done
+  awk -v us="$best" 'BEGIN { printf "%.6f\n", us / 1e6 }'
+}
+
+# iconv and uconv converting the benchmark texts to UTF-16, in MB/s.
+text_peers() {
+  command -v uconv >/dev/null || install_packages icu-devtools
+  local samples="$b/samples" name enc file bytes s
+  mkdir -p "$samples"
+  "$b/bench/bench_text_encoding" --write-samples "$samples"
+  for pair in sjis:CP932 euc:EUC-JP jis:ISO-2022-JP utf7:UTF-7 utf8:UTF-8 utf8bom:UTF-8 utf16le:UTF-16 \
+    euc-oneline:EUC-JP utf8-oneline:UTF-8 ascii:UTF-8 utf8-latin:UTF-8; do
+    name=${pair%%:*} enc=${pair#*:} file="$samples/$name.txt"
+    bytes=$(stat -c %s "$file")
+    for tool in iconv uconv; do
+      command -v $tool >/dev/null || continue
+      s=$(best_seconds $tool -f "$enc" -t UTF-16LE "$file")
+      [ -n "$s" ] && printf '@peer\tdetect and decode: %s\t%s\t%s\n' "$name" $tool \
+        "$(awk -v n="$bytes" -v s="$s" 'BEGIN { printf "%.4g", n / 1e6 / s }')" >>"$rows"
+    done
+  done
+  rm -rf "$samples"
+}
+
+# Pillow reducing the same picture, in ms; with the distribution's Python, which
+# its package serves.
+resize_peer() {
+  local py=/usr/bin/python3
+  [ -x $py ] || py=python3
+  $py -c 'import PIL' 2>/dev/null || install_packages python3-pil
+  "$b/bench/bench_image_resize" --write-photo "$b/photo.ppm"
+  $py - "$b/photo.ppm" >>"$rows" <<'PY' || echo "bench: Pillow did not run" >&2
+import sys, time
+from PIL import Image
+im = Image.open(sys.argv[1])
+im.load()
+box = getattr(Image, "Resampling", Image).BOX
+def best(f):
+    times = []
+    for _ in range(5):
+        t0 = time.perf_counter()
+        f()
+        times.append(time.perf_counter() - t0)
+    return min(times) * 1000
+name = "smooth reduction 6000x4000 to 1600x1067"
+print("@peer\t%s\tPillow resize(BOX)\t%.4g" % (name, best(lambda: im.resize((1600, 1067), box))))
+print("@peer\t%s\tPillow reduce(4), to 1500x1000\t%.4g" % (name, best(lambda: im.reduce(4))))
+PY
+  rm -f "$b/photo.ppm"
+}
+
+# djpeg and libpng's pngpixel, built with the libraries the program uses, beside
+# the Windows picture benchmark, which times them on its own files.
+picture_peers() {
+  local deps=${ZARVIK_DEPS:-/var/cache/zarvik-deps} t=x86_64-w64-mingw32
+  if [ ! -f "$w/bench/djpeg.exe" ] && [ -d "$deps/src/libjpeg-turbo" ]; then
+    cmake -S "$deps/src/libjpeg-turbo" -B "$w/libjpeg-turbo" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-$t.cmake" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_INSTALL_PREFIX="$w/libjpeg-turbo/install" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF \
+      -DCMAKE_POSITION_INDEPENDENT_CODE=OFF >/dev/null &&
+      cmake --build "$w/libjpeg-turbo" -j "$(nproc)" --target djpeg-static >/dev/null &&
+      cp "$w/libjpeg-turbo/djpeg-static.exe" "$w/bench/djpeg.exe" || echo "bench: djpeg not built" >&2
+  fi
+  if [ ! -f "$w/bench/pngpixel.exe" ] && [ -f "$deps/src/libpng/contrib/examples/pngpixel.c" ]; then
+    "$t-gcc-posix" -O2 -I"$deps/$t/include" "$deps/src/libpng/contrib/examples/pngpixel.c" -o "$w/bench/pngpixel.exe" \
+      -L"$deps/$t/lib" -lpng16 -L"/usr/$t/lib" -lz -lm -static || echo "bench: pngpixel not built" >&2
+  fi
+}
+
 if [ ! -f "$b/build.ninja" ]; then
   cmake -S "$here" -B "$b" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARVIK_SANITIZE=OFF \
     -DZARVIK_BENCH=ON -DZARVIK_TESTS=OFF >/dev/null
@@ -16,22 +114,35 @@ status=0
 for p in "$b"/bench/bench_*; do
   [ -x "$p" ] || continue
   echo "== $(basename "$p")"
-  "$p" "$@" || status=1
+  extra=()
+  [ "$(basename "$p")" = bench_text_encoding ] &&
+    extra=(--benchmark_out="$b/text_encoding.json" --benchmark_out_format=json)
+  "$p" "$@" "${extra[@]}" | tee -a "$rows" || status=1
 done
+text_peers || status=1
+resize_peer || status=1
 
 # The Windows timing programs, under Wine in a virtual X server.
 "$here/scripts/setup.sh"
-w="${ZARVIK_BUILD_DIR:-$here/build}/bench-win64"
+w="$out/bench-win64"
 if [ ! -f "$w/build.ninja" ]; then
   cmake -S "$here" -B "$w" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARVIK_BENCH=ON -DZARVIK_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake" \
     -DZARVIK_DEPS="${ZARVIK_DEPS:-/var/cache/zarvik-deps}" >/dev/null
 fi
 cmake --build "$w" -j "$(nproc)"
+picture_peers
 export ZARVIK_WINEPREFIX="$w/wineprefix"
 for p in "$w"/bench/bench_*.exe; do
   [ -f "$p" ] || continue
   echo "== $(basename "$p")"
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$here/scripts/wine-run.sh" "$p" || status=1
+  args=()
+  [ "$(basename "$p")" = bench_watch.exe ] && args=(--seconds 30)
+  [ "$(basename "$p")" = bench_text_view.exe ] && args=(20 staged)
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$here/scripts/wine-run.sh" "$p" "${args[@]}" | tee -a "$rows" || status=1
 done
+
+echo
+echo "== all figures"
+python3 "$here/scripts/bench_table.py" "$rows" "$b/text_encoding.json" "$out/bench.json" || status=1
 exit $status

@@ -29,6 +29,7 @@
 #include "app/main_window.h"
 #include "base/win_handles.h"
 #include "base/win_text.h"
+#include "bench_row.h"
 #include "watcher/search_window.h"
 #include "watcher/watch_rules.h"
 
@@ -228,8 +229,8 @@ void PollCost(const fs::path& files, const fs::path& settings, int polls) {
     std::printf("  the viewer did not start\n");
     return;
   }
-  form.actions[u"FindEverythingAction"].checked = true;  // watching, without the timer
-  form.TimerTimer();                                      // takes the selection over
+  form.actions.Find(u"FindEverythingAction")->checked = true;  // watching, without the timer
+  form.Poll();  // takes the selection over
   Pump();
   if (form.SelectedFileName.empty()) std::printf("  (no selection was taken over)\n");
 
@@ -248,7 +249,7 @@ void PollCost(const fs::path& files, const fs::path& settings, int polls) {
     std::printf("  %-34s CPU %8.1f us per run\n", "", cpu);
     return cpu;
   };
-  const double poll_cpu = measure("whole poll (TimerTimer)", [&] { form.TimerTimer(); });
+  const double poll_cpu = measure("whole poll (TimerTimer)", [&] { form.Poll(); });
   HWND status = FindChildWindowByClass(window, kSearchStatusBarClass);
   StatusBarReader kept;
   measure("  top-level window and caption", [] { FindSearchWindow(); });
@@ -303,6 +304,8 @@ void FollowingInZarvik(const fs::path& files, const fs::path& settings, int seco
   for (int i = 0; i < (under_wine ? 3 : 2); ++i)
     std::printf("  %-24s %7.2f s of CPU in %.1f s = %6.3f %% of one core\n", names[i], b[i] - a[i], wall,
                 (b[i] - a[i]) / wall * 100);
+  const std::string row = "poll: zarvik.exe CPU share over " + std::to_string(seconds) + " s, unchanged selection";
+  zk::bench::PrintRow(row.c_str(), (b[0] - a[0]) / wall * 100, "% of a core");
 
   std::printf("Latency from a selection change in the stand-in to the new path in the viewer's caption (%d changes):\n",
               rounds);

@@ -125,6 +125,9 @@ class TZKMainForm final : public WindowBase,
   // Refreshes the commands' enabled and checked states; run when idle.
   void Idle();
   void ReloadActionExecute();
+  // The watch poll once, as its timer runs it; and the last file's reading time, in ms.
+  void Poll() { TimerTimer(); }
+  int32_t last_read_time() const { return LastReadTime; }
 
   // Everything's main window while it is known, and its status bar.
   HWND EverythingHandle = nullptr;

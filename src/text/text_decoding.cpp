@@ -1,6 +1,8 @@
 #include "text/text_decoding.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include "text/detect_char_code.h"
 #include "text/jis_decoders.h"
@@ -11,14 +13,22 @@ namespace {
 
 using Byte = unsigned char;
 
-// Replaces NULs by spaces; true when there was one.
-template <typename String>
-bool ReplaceNulls(String& s) {
-  using Char = typename String::value_type;
+// Replaces NULs by spaces; true when there was one. Text rarely holds any, so
+// the bytes are only searched (a write would touch every byte again).
+bool ReplaceNulls(std::string& s) {
   bool found = false;
-  for (Char& c : s) {
-    if (c == Char{0}) {
-      c = Char{' '};
+  for (char* p = s.data(); (p = static_cast<char*>(std::memchr(p, 0, s.data() + s.size() - p))) != nullptr; ++p) {
+    *p = ' ';
+    found = true;
+  }
+  return found;
+}
+
+bool ReplaceNulls(std::u16string& s) {
+  bool found = false;
+  for (char16_t& c : s) {
+    if (c == 0) {
+      c = u' ';
       found = true;
     }
   }
@@ -56,8 +66,7 @@ TextFile DecodeTextBytes(std::string bytes, const CodePageDecoder& decoder) {
     return out;
   }
   if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    out.text = decoder.Decode(kCodePageUtf8, bytes);
-    if (!out.text.empty()) out.text.erase(0, 1);  // the byte-order mark
+    out.text = decoder.Decode(kCodePageUtf8, std::string_view(bytes).substr(3));  // after the byte-order mark
     out.HasNull = ReplaceNulls(out.text);
     out.id = CharCode::kUtf8Bom;
     return out;
