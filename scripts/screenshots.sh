@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Screenshots of the main window's views for the README, at 100% and 200% scale,
-# from the demonstration samples: the stand-in search window selects one sample
-# and zarvik.exe shows it.
-#   scripts/screenshots.sh [view...]        (default: text picture animation binary archive)
+# Screenshots of the main window's views and of its dialogs for the README, at
+# 100% and 200% scale, from the demonstration samples: the stand-in search window
+# selects one sample and zarvik.exe shows it.
+#   scripts/screenshots.sh [view...]
+#   (default: text picture animation binary archive settings about)
 # Views and the sample each one shows:
 #   text       samples/text_utf8.txt (text with a link)
 #   picture    samples/picture.jpg (fitted to the window)
 #   animation  samples/animation.gif (a frame of the animated GIF)
 #   binary     search_window_peer.exe of the build (the binary summary)
 #   archive    samples/archive.zip (the member list)
+#   settings   the settings dialog, opened with Ctrl+O over the text sample
+#   about      the About box, opened from the toolbar's menu (a right click on it)
+# The dialogs are opened with xdotool's keys and mouse, as a user opens them.
 # Writes docs/screenshots/<view>-<scale>.png. ZARVIK_SCALES overrides the scales
 # (default "100 200"); each scale has a Wine prefix of its own whose LogPixels is
 # set to 96 times the scale.
@@ -20,7 +24,7 @@ out="$here/docs/screenshots"
 work="$build/screenshots"
 scales=(${ZARVIK_SCALES:-100 200})
 views=("$@")
-[ ${#views[@]} -gt 0 ] || views=(text picture animation binary archive)
+[ ${#views[@]} -gt 0 ] || views=(text picture animation binary archive settings about)
 
 [ -f "$bin/zarvik.exe" ] || { echo "screenshots.sh: build win64 first" >&2; exit 1; }
 sample_of() {
@@ -30,6 +34,7 @@ sample_of() {
     animation) echo "$here/samples/animation.gif" ;;
     binary) echo "$bin/search_window_peer.exe" ;;
     archive) echo "$here/samples/archive.zip" ;;
+    settings | about) echo "$here/samples/text_utf8.txt" ;;
     *) return 1 ;;
   esac
 }
@@ -76,8 +81,28 @@ for shot in "$@"; do
   # (the program's name, or the archive's path while a member list is shown).
   geometry=$(xwininfo -root -tree | grep -m1 -e ' - Zarvik"' -e "$(basename "$sample")\"" |
     grep -o '[0-9]*x[0-9]*+[0-9]*+[0-9]*' | head -n1)
+  # A dialog is opened over the viewer and pictured instead of it.
+  dialog=
+  if [ "$view" = settings ] || [ "$view" = about ]; then
+    IFS='x+' read -r w h x y <<<"$geometry"
+    if [ "$view" = settings ]; then
+      dialog=ZKOptionsForm
+      xdotool mousemove "$((x + w / 2))" "$((y + h / 2))" click 1
+      sleep 1
+      xdotool key ctrl+o
+    else
+      # Past the first button of the toolbar; the menu's last item is the About box.
+      dialog=ZKAboutForm
+      xdotool mousemove "$((x + 600 * scale / 100))" "$((y + 21 * scale / 100))" click 3
+      sleep 1
+      xdotool key Up Return
+    fi
+    sleep 3
+    geometry=$(xwininfo -root -tree | grep -m1 -e "\"$dialog\"" | grep -o '[0-9]*x[0-9]*+[0-9]*+[0-9]*' | head -n1)
+  fi
   import -window root -crop "$geometry" +repage "$out/$view-$scale.png"
   echo "$out/$view-$scale.png ($geometry)"
+  [ -z "$dialog" ] || { xdotool key Escape; sleep 1; }
   "$wine_run" "$bin/post_close.exe" --wait 20 TZKMainForm EVERYTHING >/dev/null 2>&1 || true
   wait || true
 done

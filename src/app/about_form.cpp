@@ -69,6 +69,20 @@ std::wstring TooltipText(const std::u16string& hint) {
 
 RECT Box(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
+UniqueFont MakeLabelFont(const DialogScale& scale) {
+  return MakeFirstFont(scale(-12), FW_NORMAL, {L"Meiryo UI", L"MS UI Gothic", L"IPAPGothic", L"Tahoma"});
+}
+
+UniqueFont MakeTitleFont(const DialogScale& scale) {
+  return MakeFirstFont(scale(-44), FW_BOLD, {L"Segoe UI", L"Tahoma", L"Arial", L"DejaVu Sans"});
+}
+
+SIZE ClientSize(HWND control) {
+  RECT rc{};
+  GetClientRect(control, &rc);
+  return {rc.right, rc.bottom};
+}
+
 }  // namespace
 
 TZKAboutForm::TZKAboutForm(AboutFormOptions options) : options_(std::move(options)) {
@@ -86,11 +100,12 @@ TZKAboutForm::~TZKAboutForm() {
 
 bool TZKAboutForm::Create() {
   if (!EnsureWindowClass({kClassName, Procedure, 0, nullptr, GetSysColorBrush(COLOR_BTNFACE)})) return false;
+  scale_ = DialogScale::ForOwner(options_.owner);
+  const int width = scale_(kFormWidth), height = scale_(kFormHeight);
   // Centred on the screen.
-  int x = (GetSystemMetrics(SM_CXSCREEN) - kFormWidth) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - kFormHeight) / 2;
-  return CreateFor(kExStyle, kClassName, kCaption, kStyle, x, y, kFormWidth, kFormHeight, options_.owner,
-                   nullptr) != nullptr;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return CreateFor(kExStyle, kClassName, kCaption, kStyle, x, y, width, height, options_.owner, nullptr) != nullptr;
 }
 
 void TZKAboutForm::ShowModal() {
@@ -181,20 +196,21 @@ void TZKAboutForm::CreatePageOne(HWND page, int width) {
   info.SetFileName(options_.program_path);
 
   const int emblem = 128;
-  Image1.Create(page, kImage1Id, Box((width - emblem) / 2, 26, emblem, emblem));
-  Image1.SetPicture(DrawAboutEmblem(emblem, GetSysColor(COLOR_BTNFACE)));
+  Image1.Create(page, kImage1Id, scale_.Rect(Box((width - emblem) / 2, 26, emblem, emblem)));
+  Image1.SetPicture(DrawAboutEmblem(scale_(emblem), GetSysColor(COLOR_BTNFACE)));
   Image1.on_click = [this] { PictureClick(); };
 
-  TitleLabel = AddLabel(page, Box(0, 166, width, 52), u"Zarvik", SS_CENTER, title_font_.get());
+  TitleLabel = AddLabel(page, scale_.Rect(Box(0, 166, width, 52)), u"Zarvik", SS_CENTER, title_font_.get());
   SetHint(TitleLabel, u"Orvanne");
 
-  VersionLabel = AddLabel(page, Box(0, 226, width, 20), VersionText(info.ProductVersion()), SS_CENTER, label_font_.get());
+  VersionLabel = AddLabel(page, scale_.Rect(Box(0, 226, width, 20)), VersionText(info.ProductVersion()), SS_CENTER,
+                          label_font_.get());
   std::u16string version_hint = info.FileVersion();
   if (!info.FileVersion().empty() || !info.FileDescription().empty())
     version_hint += u"\r" + info.FileDescription();
   SetHint(VersionLabel, version_hint);
 
-  AuthorLink.Create(page, kAuthorLinkId, Box((width - 180) / 2, 262, 180, 20), u"作者のホームページ",
+  AuthorLink.Create(page, kAuthorLinkId, scale_.Rect(Box((width - 180) / 2, 262, 180, 20)), u"作者のホームページ",
                     label_font_.get());
   AuthorLink.on_click = [this] { OpenAuthorPage(); };
   SetHint(AuthorLink.hwnd(), kAuthorPageUrl);
@@ -202,12 +218,12 @@ void TZKAboutForm::CreatePageOne(HWND page, int width) {
 
 void TZKAboutForm::CreatePageTwo(HWND page, int width) {
   const int emblem = 80;
-  Image2.Create(page, kImage2Id, Box((width - emblem) / 2, 24, emblem, emblem));
-  Image2.SetPicture(DrawAboutEmblem(emblem, GetSysColor(COLOR_BTNFACE)));
+  Image2.Create(page, kImage2Id, scale_.Rect(Box((width - emblem) / 2, 24, emblem, emblem)));
+  Image2.SetPicture(DrawAboutEmblem(scale_(emblem), GetSysColor(COLOR_BTNFACE)));
   Image2.on_click = [this] { PictureClick(); };
 
   const int left = 28, value_left = 120, value_width = width - value_left - left;
-  AddLabel(page, Box(left, 124, width - 2 * left, 2), u"", SS_ETCHEDHORZ, label_font_.get());
+  AddLabel(page, scale_.Rect(Box(left, 124, width - 2 * left, 2)), u"", SS_ETCHEDHORZ, label_font_.get());
 
   // The search program found at EverythingPath; nothing when it is missing.
   std::u16string everything_version, everything_hint;
@@ -216,25 +232,27 @@ void TZKAboutForm::CreatePageTwo(HWND page, int width) {
     everything_version = VersionText(v.ProductVersion);
     everything_hint = v.FileVersion;
   }
-  EverythingLabel = AddLabel(page, Box(left, 142, value_left - left, 18), u"Everything :", SS_LEFT, label_font_.get());
-  EverythingVersionLabel =
-      AddLabel(page, Box(value_left, 142, value_width, 18), everything_version, SS_LEFT, label_font_.get());
+  EverythingLabel =
+      AddLabel(page, scale_.Rect(Box(left, 142, value_left - left, 18)), u"Everything :", SS_LEFT, label_font_.get());
+  EverythingVersionLabel = AddLabel(page, scale_.Rect(Box(value_left, 142, value_width, 18)), everything_version,
+                                    SS_LEFT, label_font_.get());
   SetHint(EverythingVersionLabel, everything_hint);
 
   const bool has_xdoc2txt = FileExists(options_.xdoc2txt_path);
   std::u16string xdoc2txt = has_xdoc2txt ? u"  " + options_.xdoc2txt_path : u"";
-  Xdoc2txtLabel = AddLabel(page, Box(left, 170, value_left - left, 18), u"xdoc2txt :", SS_LEFT, label_font_.get());
-  Xdoc2txtPathLabel =
-      AddLabel(page, Box(value_left, 170, value_width, 18), xdoc2txt, SS_LEFT | SS_PATHELLIPSIS, label_font_.get());
+  Xdoc2txtLabel =
+      AddLabel(page, scale_.Rect(Box(left, 170, value_left - left, 18)), u"xdoc2txt :", SS_LEFT, label_font_.get());
+  Xdoc2txtPathLabel = AddLabel(page, scale_.Rect(Box(value_left, 170, value_width, 18)), xdoc2txt,
+                               SS_LEFT | SS_PATHELLIPSIS, label_font_.get());
   SetHint(Xdoc2txtPathLabel, has_xdoc2txt ? options_.xdoc2txt_path : u"");  // the whole path when it is cut
 
-  AddLabel(page, Box(left, 204, width - 2 * left, 2), u"", SS_ETCHEDHORZ, label_font_.get());
+  AddLabel(page, scale_.Rect(Box(left, 204, width - 2 * left, 2)), u"", SS_ETCHEDHORZ, label_font_.get());
 
   modules_ = CyclingList(BuildModuleEntries(options_.plugin_names, options_.locate, [](const std::u16string& path) {
     return ReadVersionStrings(path).ProductVersion;
   }));
   // Long paths wrap onto a further line; the version follows on its own line.
-  ModuleLabel = AddLabel(page, Box(left, 220, width - 2 * left, 56), u"", SS_LEFT, label_font_.get());
+  ModuleLabel = AddLabel(page, scale_.Rect(Box(left, 220, width - 2 * left, 56)), u"", SS_LEFT, label_font_.get());
 }
 
 void TZKAboutForm::CreatePageThree(HWND page, int width, int height) {
@@ -243,24 +261,46 @@ void TZKAboutForm::CreatePageThree(HWND page, int width, int height) {
   Image3.on_click = [this] { PictureClick(); };
 }
 
+void TZKAboutForm::OnDpiChanged(int dpi, const RECT& suggested) {
+  // Placing the box on its owner's monitor reports the DPI it was built for.
+  if (dpi <= 0 || dpi == scale_.dpi()) return;
+  const int old_dpi = scale_.dpi();
+  scale_ = DialogScale(dpi);
+  UniqueFont label_font = MakeLabelFont(scale_);
+  UniqueFont title_font = MakeTitleFont(scale_);
+  RescaleWindow(wnd_, old_dpi, dpi, suggested,
+                {{label_font_.get(), label_font.get()}, {title_font_.get(), title_font.get()}});
+  label_font_ = std::move(label_font);
+  title_font_ = std::move(title_font);
+  if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scale_(360));
+  // The pictures are drawn again at their new sizes.
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  Image1.SetPicture(DrawAboutEmblem(ClientSize(Image1.hwnd()).cx, face));
+  Image2.SetPicture(DrawAboutEmblem(ClientSize(Image2.hwnd()).cx, face));
+  const SIZE scenery = ClientSize(Image3.hwnd());
+  Image3.SetPicture(DrawAboutScenery(scenery.cx, scenery.cy));
+}
+
 void TZKAboutForm::OpenAuthorPage() { options_.open_url(kAuthorPageUrl); }
 
 LRESULT TZKAboutForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE: {
-      label_font_ = MakeFirstFont(-12, FW_NORMAL, {L"Meiryo UI", L"MS UI Gothic", L"IPAPGothic", L"Tahoma"});
-      title_font_ = MakeFirstFont(-44, FW_BOLD, {L"Segoe UI", L"Tahoma", L"Arial", L"DejaVu Sans"});
+      label_font_ = MakeLabelFont(scale_);
+      title_font_ = MakeTitleFont(scale_);
       tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, wnd_, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
-      if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 360);  // multi-line hints
+      if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scale_(360));  // multi-line hints
 
       RECT rc;
       GetClientRect(wnd_, &rc);
       if (!pages_.Create(wnd_, kPagesId, kPageCount, kFirstPageId)) return -1;
       pages_.SetBounds(rc);
-      CreatePageOne(pages_.page(0), rc.right);
-      CreatePageTwo(pages_.page(1), rc.right);
+      // Pages one and two are laid out at 96 DPI, the picture of page three fills the box.
+      const int design_width = UnscaleFromDpi(rc.right, scale_.dpi());
+      CreatePageOne(pages_.page(0), design_width);
+      CreatePageTwo(pages_.page(1), design_width);
       CreatePageThree(pages_.page(2), rc.right, rc.bottom);
       pages_.SetActivePage(0);
       return 0;
@@ -270,6 +310,9 @@ LRESULT TZKAboutForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         shown_hook_run_ = true;
         options_.on_shown(*this);
       }
+      return 0;
+    case WM_DPICHANGED:
+      if (lp) OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_TIMER:
       if (wp == kCycleTimerId) {

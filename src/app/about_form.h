@@ -14,6 +14,7 @@
 #include "app/controls/link_label.h"
 #include "app/controls/page_control.h"
 #include "app/controls/picture_box.h"
+#include "base/ui/dialog_scale.h"
 #include "base/ui/window_base.h"
 #include "base/win_handles.h"
 
@@ -90,8 +91,11 @@ class TZKAboutForm : public WindowBase {
   HWND AddLabel(HWND page, const RECT& bounds, const std::u16string& text, DWORD style, HFONT font);
   void SetHint(HWND control, const std::u16string& hint);
   void OpenAuthorPage();
+  // The box moved to a monitor of another DPI.
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   AboutFormOptions options_;
+  DialogScale scale_;  // the DPI of the owner's monitor
   HWND tooltip_ = nullptr;
   PageControl pages_;
   UniqueFont label_font_;

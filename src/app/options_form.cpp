@@ -8,7 +8,6 @@
 #include "app/options_form_ids.h"
 #include "app/options_form_rules.h"
 #include "base/text.h"
-#include "base/ui/dialog_font.h"
 #include "base/ui/modal_dialog.h"
 #include "base/win_text.h"
 
@@ -53,24 +52,21 @@ TZKOptionsForm::~TZKOptionsForm() {
   if (wnd_) DestroyWindow(wnd_);
 }
 
-bool TZKOptionsForm::Create() {
-  font_ = CreateDialogFont();
-  return CreateEmptyDialog(owner_, L"ZKOptionsForm", Procedure, Param()) != nullptr;
-}
+bool TZKOptionsForm::Create() { return CreateEmptyFor(owner_, L"ZKOptionsForm") != nullptr; }
 
 void TZKOptionsForm::FormCreate() {
   hints_.Create(wnd_);
-  PageControl.Create(wnd_, {4, 4, kClientWidth - 8, kClientHeight - 44}, kPageControl, kFirstPage,
+  PageControl.Create(wnd_, scale_({4, 4, kClientWidth - 8, kClientHeight - 44}), kPageControl, kFirstPage,
                      {L"&Main", L"Te&xt", L"&Image", L"&Programs", L"&Other"}, font_.get());
   CreateMainPage(PageControl.page(kMainPage));
   CreateTextPage(PageControl.page(kTextPage));
   CreateImagePage(PageControl.page(kImagePage));
   CreateProgramsPage(PageControl.page(kProgramsPage));
   CreateOtherPage(PageControl.page(kOtherPage));
-  OKButton = CreatePushButton(wnd_, L"OK", {kClientWidth - 168, kClientHeight - 34, 78, 25}, IDOK, font_.get(),
+  OKButton = CreatePushButton(wnd_, L"OK", scale_({kClientWidth - 168, kClientHeight - 34, 78, 25}), IDOK, font_.get(),
                               BS_DEFPUSHBUTTON);
   CancelButton =
-      CreatePushButton(wnd_, L"Cancel", {kClientWidth - 84, kClientHeight - 34, 78, 25}, IDCANCEL, font_.get());
+      CreatePushButton(wnd_, L"Cancel", scale_({kClientWidth - 84, kClientHeight - 34, 78, 25}), IDCANCEL, font_.get());
   CreateActions();
 }
 
@@ -150,7 +146,7 @@ void TZKOptionsForm::CopyTo(Settings& s) const {
 int TZKOptionsForm::ShowModal(int page) {
   if (!wnd_) return IDCANCEL;
   PageControl.SetActivePage(page >= 0 && page < PageControl.page_count() ? page : kMainPage);
-  PlaceDialog(wnd_, owner_, kClientWidth, kClientHeight);
+  PlaceDialog(wnd_, owner_, scale_, kClientWidth, kClientHeight);
   result_ = IDCANCEL;
   done_ = false;
   ModalOptions modal;
@@ -282,8 +278,14 @@ void TZKOptionsForm::OnCommand(int id, int code) {
 void TZKOptionsForm::SetPreviewFont(const FontSetting& font) {
   preview_font_ = font;
   LOGFONTW lf = LogFontFromSetting(font);
+  lf.lfHeight = scale_(lf.lfHeight);  // the setting keeps the height at 96 DPI
   preview_hfont_.reset(CreateFontIndirectW(&lf));
   FontPreview.SetFont(preview_hfont_.get(), ColorToRgb(font.color));
+}
+
+void TZKOptionsForm::OnDpiChanged(int dpi, const RECT& suggested) {
+  DialogBase::OnDpiChanged(dpi, suggested);
+  SetPreviewFont(preview_font_);
 }
 
 void TZKOptionsForm::ShowWarning(const std::wstring& message) {

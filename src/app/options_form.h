@@ -116,6 +116,7 @@ class TZKOptionsForm : public DialogBase {
 
  private:
   INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
   void FormCreate();
   void CreateMainPage(HWND page);
   void CreateTextPage(HWND page);
@@ -133,7 +134,6 @@ class TZKOptionsForm : public DialogBase {
   HWND owner_;
   MessageBoxFn message_box_;
   std::wstring title_;
-  UniqueFont font_;
   UniqueFont preview_hfont_;
   FontSetting preview_font_;
   HintWindow hints_;

@@ -2,7 +2,6 @@
 #include "app/controls/child_window.h"
 #include "app/controls/edit_box.h"
 #include "app/options_form_pickers.h"
-#include "base/ui/dialog_font.h"
 #include "base/ui/modal_dialog.h"
 #include "base/ui/window_base.h"
 #include "base/win_text.h"
@@ -22,8 +21,8 @@ class InputBox final : public DialogBase {
   }
 
   std::optional<std::u16string> Run(HWND owner, const std::u16string& caption) {
-    if (!CreateEmptyDialog(owner, ToWide(caption), Procedure, Param())) return std::nullopt;
-    PlaceDialog(wnd_, owner, kWidth, kHeight);
+    if (!CreateEmptyFor(owner, ToWide(caption))) return std::nullopt;
+    PlaceDialog(wnd_, owner, scale_, kWidth, kHeight);
     RunModal(wnd_, owner, done_);
     if (wnd_) DestroyWindow(wnd_);
     return answer_;
@@ -31,12 +30,11 @@ class InputBox final : public DialogBase {
 
  private:
   void Build() {
-    font_ = CreateDialogFont();
-    CreateLabel(wnd_, ToWide(prompt_), {10, 10, kWidth - 20, 16}, font_.get());
-    edit_.Create(wnd_, {10, 30, kWidth - 20, 21}, kEditId, font_.get());
+    CreateLabel(wnd_, ToWide(prompt_), scale_({10, 10, kWidth - 20, 16}), font_.get());
+    edit_.Create(wnd_, scale_({10, 30, kWidth - 20, 21}), kEditId, font_.get());
     edit_.SetText(preset_);
-    CreatePushButton(wnd_, L"OK", {kWidth - 170, kHeight - 35, 75, 25}, IDOK, font_.get(), BS_DEFPUSHBUTTON);
-    CreatePushButton(wnd_, L"キャンセル", {kWidth - 85, kHeight - 35, 75, 25}, IDCANCEL, font_.get());
+    CreatePushButton(wnd_, L"OK", scale_({kWidth - 170, kHeight - 35, 75, 25}), IDOK, font_.get(), BS_DEFPUSHBUTTON);
+    CreatePushButton(wnd_, L"キャンセル", scale_({kWidth - 85, kHeight - 35, 75, 25}), IDCANCEL, font_.get());
   }
 
   INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM) override {
@@ -61,7 +59,6 @@ class InputBox final : public DialogBase {
   }
 
   std::u16string prompt_, preset_;
-  UniqueFont font_;
   EditBox edit_;
   std::optional<std::u16string> answer_;
   bool done_ = false;

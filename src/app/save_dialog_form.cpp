@@ -6,7 +6,6 @@
 
 #include "app/controls/container.h"
 #include "base/text.h"
-#include "base/ui/dialog_font.h"
 #include "base/ui/modal_dialog.h"
 #include "base/win_text.h"
 
@@ -28,24 +27,22 @@ TZKSaveDialogForm::~TZKSaveDialogForm() {
   if (wnd_) DestroyWindow(wnd_);
 }
 
-bool TZKSaveDialogForm::Create(const std::wstring& caption) {
-  font_ = CreateDialogFont();
-  return CreateEmptyDialog(owner_, caption, Procedure, Param()) != nullptr;
-}
+bool TZKSaveDialogForm::Create(const std::wstring& caption) { return CreateEmptyFor(owner_, caption) != nullptr; }
 
 void TZKSaveDialogForm::FormCreate() {
   // The page control fills the form above the buttons; it shows no tabs, so
   // its one page is simply the dialog's body.
+  const Bounds body = scale_({0, 0, kClientWidth, kClientHeight - 40});
   PageControl = CreateContainer(wnd_, kPageControlId, WS_VISIBLE);
-  MoveWindow(PageControl, 0, 0, kClientWidth, kClientHeight - 40, FALSE);
+  MoveWindow(PageControl, body.x, body.y, body.width, body.height, FALSE);
   JpegTabSheet = CreateContainer(PageControl, kJpegTabSheetId, WS_VISIBLE);
-  MoveWindow(JpegTabSheet, 0, 0, kClientWidth, kClientHeight - 40, FALSE);
+  MoveWindow(JpegTabSheet, body.x, body.y, body.width, body.height, FALSE);
   // Tab and the mnemonics reach the page's controls through both containers.
   for (HWND w : {PageControl, JpegTabSheet})
     SetWindowLongPtrW(w, GWL_EXSTYLE, GetWindowLongPtrW(w, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-  ProgressiveCheckBox.Create(JpegTabSheet, L"&Progressive", {16, 12, 140, 20}, kProgressiveId, font_.get());
-  QualityLabel = CreateLabel(JpegTabSheet, L"画質(&Q)", {16, 42, 60, 18}, font_.get());
-  QualityEdit.Create(JpegTabSheet, {80, 40, 56, 22}, kQualityEditId, font_.get());
+  ProgressiveCheckBox.Create(JpegTabSheet, L"&Progressive", scale_({16, 12, 140, 20}), kProgressiveId, font_.get());
+  QualityLabel = CreateLabel(JpegTabSheet, L"画質(&Q)", scale_({16, 42, 60, 18}), font_.get());
+  QualityEdit.Create(JpegTabSheet, scale_({80, 40, 56, 22}), kQualityEditId, font_.get());
   SetWindowLongPtrW(QualityEdit.hwnd(), GWL_STYLE, GetWindowLongPtrW(QualityEdit.hwnd(), GWL_STYLE) | ES_NUMBER);
   QualityUpDown = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                                   WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS |
@@ -55,10 +52,11 @@ void TZKSaveDialogForm::FormCreate() {
   SendMessageW(QualityUpDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(QualityEdit.hwnd()), 0);
   SendMessageW(QualityUpDown, UDM_SETRANGE32, 1, 100);
   SetQuality(kDefaultQuality);
-  CreateLabel(JpegTabSheet, L"%", {144, 42, 20, 18}, font_.get());
-  BitBtn1 = CreatePushButton(wnd_, L"OK", {kClientWidth - 168, kClientHeight - 34, 78, 25}, IDOK, font_.get(),
+  CreateLabel(JpegTabSheet, L"%", scale_({144, 42, 20, 18}), font_.get());
+  BitBtn1 = CreatePushButton(wnd_, L"OK", scale_({kClientWidth - 168, kClientHeight - 34, 78, 25}), IDOK, font_.get(),
                              BS_DEFPUSHBUTTON);
-  BitBtn2 = CreatePushButton(wnd_, L"Cancel", {kClientWidth - 84, kClientHeight - 34, 78, 25}, IDCANCEL, font_.get());
+  BitBtn2 =
+      CreatePushButton(wnd_, L"Cancel", scale_({kClientWidth - 84, kClientHeight - 34, 78, 25}), IDCANCEL, font_.get());
 }
 
 int TZKSaveDialogForm::Quality() const {
@@ -79,7 +77,7 @@ void TZKSaveDialogForm::SetQuality(int quality) {
 
 int TZKSaveDialogForm::ShowModal() {
   if (!wnd_) return IDCANCEL;
-  PlaceDialog(wnd_, nullptr, kClientWidth, kClientHeight);
+  PlaceDialog(wnd_, nullptr, scale_, kClientWidth, kClientHeight);
   result_ = IDCANCEL;
   done_ = false;
   ModalOptions modal;

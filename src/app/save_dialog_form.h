@@ -46,7 +46,6 @@ class TZKSaveDialogForm : public DialogBase {
   void FormCreate();
 
   HWND owner_;
-  UniqueFont font_;
   int result_ = IDCANCEL;
   bool done_ = false;
 };

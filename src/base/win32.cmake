@@ -4,6 +4,7 @@ target_sources(zarvik_win PRIVATE
   base/win_process.cpp
   base/win_text.cpp
   base/ui/dialog_font.cpp
+  base/ui/dialog_scale.cpp
   base/ui/dpi.cpp
   base/ui/modal_dialog.cpp
   base/ui/window_base.cpp

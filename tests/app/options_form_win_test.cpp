@@ -1,11 +1,12 @@
 // The settings dialog driven for real from the main window's settings
 // command: what OK and Cancel do to the settings, the remembered page, the
 // size field and its hint, the binary-extension editor, the pickers, the hot
-// key, always-on-top and Shift.
+// key, always-on-top and Shift; and the dialog moved to another DPI.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "app/options_form.h"
 #include "app/options_form_rules.h"
 #include "base/text.h"
+#include "base/ui/dpi.h"
 #include "base/win_text.h"
 #include "support/main_window_fixture.h"
 #include "support/test_files.h"
@@ -290,6 +292,42 @@ TEST(OptionsFormDelete, DeletesTheSelectedEntriesAfterConfirmation) {
   EXPECT_FALSE(IsWindowEnabled(f.KakuListDelButton));  // nothing is selected any more
   f.Click(f.KakuListDelButton);
   EXPECT_EQ(asked.size(), 2u);  // a disabled button asks nothing
+}
+
+// Moved to a monitor of twice the DPI, the dialog takes the rectangle the
+// system suggests, and its controls, nested ones too, and their font double.
+TEST(OptionsFormDpi, AtTwiceTheDpiTakesTheSuggestedRectangleAndDoublesItsControls) {
+  TZKOptionsForm f(nullptr, [](HWND, const std::wstring&, const std::wstring&, UINT) { return IDOK; }, L"Zarvik");
+  ASSERT_TRUE(f.Create());
+  auto size_of = [](HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  auto font_height = [](HWND w) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+    return std::abs(lf.lfHeight);
+  };
+  const SIZE ok = size_of(f.OKButton), hot_key = size_of(f.UserActiveHotKey.hwnd());
+  const int font = font_height(f.OKButton);
+  ASSERT_GT(font, 0);
+  const int dpi = 2 * DpiOfWindow(f.hwnd());
+  RECT suggested{10, 20, 910, 720};
+  SendMessageW(f.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT now{};
+  GetWindowRect(f.hwnd(), &now);
+  EXPECT_TRUE(EqualRect(&now, &suggested));
+  EXPECT_NEAR(size_of(f.OKButton).cx, 2 * ok.cx, 1);
+  EXPECT_NEAR(size_of(f.OKButton).cy, 2 * ok.cy, 1);
+  EXPECT_NEAR(size_of(f.UserActiveHotKey.hwnd()).cx, 2 * hot_key.cx, 1);
+  EXPECT_NEAR(font_height(f.UserActiveHotKey.hwnd()), 2 * font, 1);
+  // The same DPI again (as placing the dialog on its owner's monitor reports) changes nothing.
+  RECT elsewhere{0, 0, 100, 100};
+  SendMessageW(f.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&elsewhere));
+  GetWindowRect(f.hwnd(), &now);
+  EXPECT_TRUE(EqualRect(&now, &suggested));
 }
 
 TEST_F(OptionsFormTest, PickersFillTheirFieldsAndCancelledOnesLeaveThem) {

@@ -75,7 +75,7 @@ TEST(ModalTest, TheOwnerIsDisabledMeanwhileAndGetsItsFocusBack) {
   ASSERT_EQ(GetFocus(), edit);
   HWND dialog = CreateEmptyDialog(owner, L"modal", [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
   ASSERT_NE(dialog, nullptr);
-  PlaceDialog(dialog, owner, 100, 50);
+  PlaceDialog(dialog, owner, DialogScale(), 100, 50);
   bool done = false, owner_disabled = false, shown = false;
   ModalOptions modal;
   modal.on_shown = [&] {

@@ -6,11 +6,9 @@
 
 #include <string>
 
-namespace zk {
+#include "base/ui/dialog_scale.h"
 
-struct Bounds {
-  int x, y, width, height;
-};
+namespace zk {
 
 inline HWND CreateChild(HWND parent, const wchar_t* class_name, const std::wstring& text, DWORD style,
                         Bounds b, int id, HFONT font, DWORD ex_style = 0) {

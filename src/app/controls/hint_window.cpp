@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/ui/dialog_scale.h"
 #include "base/win_text.h"
 
 namespace zk {
@@ -28,7 +29,7 @@ bool HintWindow::Create(HWND owner) {
                          GetModuleHandleW(nullptr), nullptr);
   if (!wnd_) return false;
   // Lets a hint run over several lines where it has line breaks.
-  SendMessageW(wnd_, TTM_SETMAXTIPWIDTH, 0, 400);
+  SendMessageW(wnd_, TTM_SETMAXTIPWIDTH, 0, DialogScale::ForOwner(owner)(400));
   return true;
 }
 

@@ -14,12 +14,18 @@ LinkLabel::~LinkLabel() {
 }
 
 bool LinkLabel::Create(HWND parent, int id, const RECT& b, const std::u16string& caption, HFONT font) {
-  LOGFONTW lf{};
-  if (font && GetObjectW(font, sizeof(lf), &lf)) {
-    lf.lfUnderline = TRUE;
-    font_.reset(CreateFontIndirectW(&lf));
-  }
+  SetFont(font);
   return CreateControl(kClassName, LoadCursorW(nullptr, IDC_HAND), parent, id, b, W(caption));
+}
+
+void LinkLabel::SetFont(HFONT font) {
+  LOGFONTW lf{};
+  if (!font || !GetObjectW(font, sizeof(lf), &lf)) return;
+  lf.lfUnderline = TRUE;
+  UniqueFont underlined(CreateFontIndirectW(&lf));
+  if (!underlined) return;
+  font_ = std::move(underlined);
+  given_font_ = font;
 }
 
 COLORREF LinkLabel::TextColor() const { return hot_ ? kLinkHot : kLinkBlue; }
@@ -52,6 +58,12 @@ LRESULT LinkLabel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE:
       SetHot(false);
       return 0;
+    case WM_SETFONT:
+      SetFont(reinterpret_cast<HFONT>(wp));
+      if (LOWORD(lp)) InvalidateRect(wnd_, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(given_font_);
   }
   return ClickControl::OnMessage(msg, wp, lp);
 }

@@ -26,8 +26,11 @@ class LinkLabel : public ClickControl {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void Paint(HDC dc, const RECT& client) override;
   void SetHot(bool hot);
+  // Draws with the font's face, underlined; WM_SETFONT comes here too.
+  void SetFont(HFONT font);
 
   UniqueFont font_;
+  HFONT given_font_ = nullptr;
   bool hot_ = false;
 };
 

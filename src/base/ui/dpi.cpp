@@ -34,4 +34,12 @@ int SystemMetricForDpi(int index, int dpi) {
   return for_dpi ? for_dpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
+void AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD ex_style, int dpi) {
+  static const auto for_dpi = User32Entry<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  if (for_dpi && dpi > 0)
+    for_dpi(rect, style, FALSE, ex_style, static_cast<UINT>(dpi));
+  else
+    AdjustWindowRectEx(rect, style, FALSE, ex_style);
+}
+
 }  // namespace zk

@@ -17,5 +17,7 @@ int DpiOfWindow(HWND window);
 int SystemDpi();
 // GetSystemMetrics(index) at dpi.
 int SystemMetricForDpi(int index, int dpi);
+// AdjustWindowRectEx (no menu) with the frame's sizes at dpi.
+void AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD ex_style, int dpi);
 
 }  // namespace zk

@@ -60,10 +60,10 @@ HWND CreateEmptyDialog(HWND owner, const std::wstring& caption, DLGPROC proc, LP
                                     proc, param);
 }
 
-void PlaceDialog(HWND dialog, HWND owner, int client_width, int client_height) {
-  RECT frame{0, 0, client_width, client_height};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+void PlaceDialog(HWND dialog, HWND owner, const DialogScale& scale, int client_width, int client_height) {
+  RECT frame{0, 0, scale(client_width), scale(client_height)};
+  AdjustWindowRectForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
+                         static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)), scale.dpi());
   const int w = frame.right - frame.left;
   const int h = frame.bottom - frame.top;
 

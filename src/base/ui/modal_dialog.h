@@ -8,15 +8,18 @@
 #include <functional>
 #include <string>
 
+#include "base/ui/dialog_scale.h"
+
 namespace zk {
 
 // A hidden dialog window without controls, owned by owner. proc gets param
 // with WM_INITDIALOG.
 HWND CreateEmptyDialog(HWND owner, const std::wstring& caption, DLGPROC proc, LPARAM param);
 
-// Gives the dialog the client size and centres it on the owner (on the screen
-// without one), kept inside the owner's monitor.
-void PlaceDialog(HWND dialog, HWND owner, int client_width, int client_height);
+// Gives the dialog the client size (laid out at 96 DPI, at the scale's DPI)
+// and centres it on the owner (on the screen without one), kept inside the
+// owner's monitor.
+void PlaceDialog(HWND dialog, HWND owner, const DialogScale& scale, int client_width, int client_height);
 
 struct ModalOptions {
   // Runs once the window is shown, before the first message.

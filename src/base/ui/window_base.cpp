@@ -1,5 +1,7 @@
 #include "base/ui/window_base.h"
 
+#include "base/ui/modal_dialog.h"
+
 namespace zk {
 
 struct WindowLink {
@@ -55,7 +57,31 @@ LRESULT CALLBACK WindowBase::Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 
 DialogBase::~DialogBase() { WindowLink::Forget(this, DWLP_USER); }
 
+HWND DialogBase::CreateEmptyFor(HWND owner, const std::wstring& caption) {
+  scale_ = DialogScale::ForOwner(owner);
+  font_ = scale_.Font();
+  return CreateEmptyDialog(owner, caption, Procedure, Param());
+}
+
+void DialogBase::OnDpiChanged(int dpi, const RECT& suggested) {
+  // Placing the dialog on its owner's monitor reports the DPI it was built for.
+  if (!wnd_ || dpi <= 0 || dpi == scale_.dpi()) return;
+  const DialogScale old_scale = scale_;
+  scale_ = DialogScale(dpi);
+  UniqueFont font = scale_.Font();
+  RescaleWindow(wnd_, old_scale.dpi(), dpi, suggested, {{font_.get(), font.get()}});
+  font_ = std::move(font);  // the controls no longer use the old one
+}
+
 INT_PTR CALLBACK DialogBase::Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DPICHANGED) {
+    // Handled here, so that the dialog manager does not scale the dialog a second time.
+    auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(wnd, DWLP_USER));
+    if (self && lp) {
+      self->OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return TRUE;
+    }
+  }
   DialogBase* arriving = msg == WM_INITDIALOG ? reinterpret_cast<DialogBase*>(lp) : nullptr;
   return WindowLink::Forward(wnd, msg, wp, lp, DWLP_USER, arriving,
                              [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; });

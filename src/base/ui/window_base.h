@@ -6,6 +6,11 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "base/ui/dialog_scale.h"
+#include "base/win_handles.h"
+
 namespace zk {
 
 struct WindowLink;
@@ -49,6 +54,8 @@ class WindowBase {
 
 // The same for dialogs run by the platform's dialog manager: the object
 // arrives with WM_INITDIALOG, as the parameter of the dialog's creation.
+// Such a dialog is laid out at 96 DPI and shown at the DPI of its owner's
+// monitor: its controls are placed through scale_ and take font_.
 class DialogBase {
  public:
   DialogBase(const DialogBase&) = delete;
@@ -63,12 +70,20 @@ class DialogBase {
   static INT_PTR CALLBACK Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   // The parameter that makes a dialog created with Procedure belong to this object.
   LPARAM Param() { return reinterpret_cast<LPARAM>(static_cast<DialogBase*>(this)); }
+  // Takes the scale and the font of the owner's monitor and creates the
+  // hidden dialog without controls; OnMessage builds them at WM_INITDIALOG.
+  HWND CreateEmptyFor(HWND owner, const std::wstring& caption);
 
   // The dialog procedure's answer; FALSE leaves the message to the dialog manager.
   virtual INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
   virtual void OnDetached() {}
+  // The dialog moved to a monitor of another DPI: it takes the suggested
+  // rectangle, and its controls their places and font_ at that DPI.
+  virtual void OnDpiChanged(int dpi, const RECT& suggested);
 
   HWND wnd_ = nullptr;
+  DialogScale scale_;
+  UniqueFont font_;
 
  private:
   friend struct WindowLink;
