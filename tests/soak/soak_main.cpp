@@ -157,14 +157,23 @@ int64_t Delta(const Figure& before, const Figure& after) {
   return before.value && after.value ? *after.value - *before.value : 0;
 }
 
+// The path a row of the search window lists.
+std::wstring RowText(const Run& run, int row) {
+  const LRESULT length = SendMessageW(run.list, LB_GETTEXTLEN, row, 0);
+  if (length <= 0 || length > 4096) return L"";
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(std::max<LRESULT>(0, SendMessageW(run.list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
 // One round; with `per_row`, each row whose step changed zarvik's figures is printed.
 std::wstring Round(Run& run, bool per_row) {
-  ProcessFigures before = MeasureProcess(run.zarvik.handle(), run.zarvik.pid());
+  ProcessFigures before;
+  if (per_row) before = MeasureProcess(run.zarvik.handle(), run.zarvik.pid());
   for (int row = 0; row < run.rows; ++row) {
     const double start = Now();
     if (std::wstring problem = Step(run, row == 0 ? VK_HOME : VK_DOWN); !problem.empty()) return problem;
     run.row_seconds[row] += Now() - start;
-    if (run.row_names[row].empty()) run.row_names[row] = Caption(run.main);
     if (!per_row) continue;
     const ProcessFigures after = MeasureProcess(run.zarvik.handle(), run.zarvik.pid());
     const int64_t handles = Delta(before.handles, after.handles), gdi = Delta(before.gdi_objects, after.gdi_objects),
@@ -172,7 +181,7 @@ std::wstring Round(Run& run, bool per_row) {
     if (handles || gdi || bytes)
       std::printf("    row %2d: handles %+lld, GDI %+lld, private bytes %+lld  %ls\n", row,
                   static_cast<long long>(handles), static_cast<long long>(gdi), static_cast<long long>(bytes),
-                  Caption(run.main).c_str());
+                  run.row_names[row].c_str());
     before = after;
   }
   return L"";
@@ -233,7 +242,7 @@ int Soak(int rounds, const fs::path& samples, bool per_row) {
     return 2;
   }
   run.row_seconds.assign(run.rows, 0);
-  run.row_names.assign(run.rows, L"");
+  for (int row = 0; row < run.rows; ++row) run.row_names.push_back(RowText(run, row));
   std::printf("soak: %d rounds through %d rows of %ls\n", rounds, run.rows, folders.files.c_str());
   std::fflush(stdout);
 

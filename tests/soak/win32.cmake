@@ -13,3 +13,8 @@ target_link_options(zarvik_soak PRIVATE -municode)
 set_target_properties(zarvik_soak PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # The test program depends on every stand-in (archivers, converter, plug-ins).
 add_dependencies(zarvik_soak zarvik zarvik_win_tests)
+
+# Two rounds in the test command (about 20 s): enough to catch a kind of
+# file that leaks each time it is shown.
+add_test(NAME soak_smoke COMMAND zarvik_soak --rounds 2 --samples Z:${CMAKE_SOURCE_DIR}/samples)
+set_tests_properties(soak_smoke PROPERTIES ENVIRONMENT "ZARVIK_WINEPREFIX=${ZARVIK_WINEPREFIX}" TIMEOUT 300)
