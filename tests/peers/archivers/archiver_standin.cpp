@@ -466,3 +466,16 @@ EXPORT BOOL WINAPI ENTRY(KillOwnerWindowEx)(HWND window) {
   g_owner = nullptr;
   return TRUE;
 }
+
+// The C++ runtime linked into this DLL takes a reserve for exceptions at
+// load and keeps it when the DLL is unloaded; the viewer loads and unloads
+// its archivers for every file it looks at, so the reserve is handed back
+// here (not at process exit, when it does not matter).
+namespace __gnu_cxx {
+void __freeres() noexcept;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) __gnu_cxx::__freeres();
+  return TRUE;
+}
