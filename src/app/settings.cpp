@@ -230,7 +230,11 @@ int32_t FontSetting::Size(int pixels_per_inch) const {
 }
 
 void FontSetting::SetSize(int32_t points, int pixels_per_inch) {
-  height = -MulDiv(points, Ppi(pixels_per_inch), 72);
+  // Sizes are written without a sign; a negative one (edited by hand) is read
+  // as its magnitude, so the height it gives is written back as the same size.
+  const int32_t magnitude = points == std::numeric_limits<int32_t>::min() ? std::numeric_limits<int32_t>::max()
+                                                                          : std::abs(points);
+  height = -MulDiv(magnitude, Ppi(pixels_per_inch), 72);
 }
 
 Settings::Settings() {
