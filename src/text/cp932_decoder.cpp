@@ -5,8 +5,7 @@
 
 #include "text/code_page_decoder.h"
 #include "text/jis_tables.h"
-#include "text/unit_output.h"
-#include "text/widen.h"
+#include "text/seven_bit_stretches.h"
 
 namespace zk {
 
@@ -56,29 +55,15 @@ const SjisTables& Sjis() {
 
 std::u16string DecodeCp932(std::string_view bytes) {
   const SjisTables& t = Sjis();
-  const auto* b = reinterpret_cast<const Byte*>(bytes.data());
-  const size_t n = bytes.size();
-  UnitOutput out(n);
-  for (size_t i = 0; i < n;) {
-    const size_t end = StretchEnd(i, n);
-    char16_t* o = out.Stretch();
-    while (i < end) {
-      Byte c = b[i];
-      if (c < 0x80) {
-        size_t run = WidenSevenBit(b + i, end - i, o);
-        i += run;
-        o += run;
-      } else if (t.row[c] && i + 1 < n && b[i + 1] != 0) {
-        *o++ = t.pair[t.row[c]][b[i + 1]];
-        i += 2;
-      } else {  // a lead byte at the very end, or before a NUL, which stays
-        *o++ = t.row[c] ? kNoSjisChar : t.single[c];
-        ++i;
-      }
+  return DecodeSevenBitStretches(bytes, [&t](const Byte* b, size_t n, Byte c, size_t& i, char16_t*& o) {
+    if (t.row[c] && i + 1 < n && b[i + 1] != 0) {
+      *o++ = t.pair[t.row[c]][b[i + 1]];
+      i += 2;
+    } else {  // a lead byte at the very end, or before a NUL, which stays
+      *o++ = t.row[c] ? kNoSjisChar : t.single[c];
+      ++i;
     }
-    out.Commit(o);
-  }
-  return out.Take();
+  });
 }
 
 }  // namespace zk

@@ -1,6 +1,7 @@
 #include "text/jis_decoders.h"
 
 #include "text/jis_tables.h"
+#include "text/seven_bit_stretches.h"
 #include "text/unit_output.h"
 #include "text/widen.h"
 
@@ -46,38 +47,22 @@ size_t SwitchMode(const Byte* p, size_t len, JisMode& mode) {
 }  // namespace
 
 std::u16string EucToUnicode(std::string_view bytes) {
-  const auto* b = reinterpret_cast<const Byte*>(bytes.data());
-  const size_t n = bytes.size();
-  UnitOutput out(n);
-  for (size_t i = 0; i < n;) {
-    const size_t end = StretchEnd(i, n);
-    char16_t* o = out.Stretch();
-    while (i < end) {
-      Byte c = b[i];
-      if (c < 0x80) {
-        size_t run = WidenSevenBit(b + i, end - i, o);
-        i += run;
-        o += run;
-        continue;
-      }
-      char16_t u = 0;
-      size_t len = 1;
-      if (c == 0x8E) {  // half-width katakana
-        if (i + 1 < n && InRange(b[i + 1], 0xA1, 0xDF)) u = SjisSingleTable[b[i + 1]], len = 2;
-      } else if (c == 0x8F) {  // JIS X 0212
-        if (i + 2 < n && InRange(b[i + 1], 0xA1, 0xFE) && InRange(b[i + 2], 0xA1, 0xFE))
-          u = Cell(Jis0212Table, b[i + 1], b[i + 2], 0xA1), len = 3;
-      } else if (InRange(c, 0xA1, 0xFE) && i + 1 < n && InRange(b[i + 1], 0xA1, 0xFE)) {
-        u = Cell(Jis0208Table, c, b[i + 1], 0xA1), len = 2;
-      } else {
-        u = c;  // stands for itself
-      }
-      if (u) *o++ = u;
-      i += u ? len : 1;  // a sequence that gives no character drops its first byte only
+  return DecodeSevenBitStretches(bytes, [](const Byte* b, size_t n, Byte c, size_t& i, char16_t*& o) {
+    char16_t u = 0;
+    size_t len = 1;
+    if (c == 0x8E) {  // half-width katakana
+      if (i + 1 < n && InRange(b[i + 1], 0xA1, 0xDF)) u = SjisSingleTable[b[i + 1]], len = 2;
+    } else if (c == 0x8F) {  // JIS X 0212
+      if (i + 2 < n && InRange(b[i + 1], 0xA1, 0xFE) && InRange(b[i + 2], 0xA1, 0xFE))
+        u = Cell(Jis0212Table, b[i + 1], b[i + 2], 0xA1), len = 3;
+    } else if (InRange(c, 0xA1, 0xFE) && i + 1 < n && InRange(b[i + 1], 0xA1, 0xFE)) {
+      u = Cell(Jis0208Table, c, b[i + 1], 0xA1), len = 2;
+    } else {
+      u = c;  // stands for itself
     }
-    out.Commit(o);
-  }
-  return out.Take();
+    if (u) *o++ = u;
+    i += u ? len : 1;  // a sequence that gives no character drops its first byte only
+  });
 }
 
 std::u16string JisToUnicode(std::string_view bytes) {

@@ -4,8 +4,7 @@
 #include <cstdint>
 
 #include "text/code_page_decoder.h"
-#include "text/unit_output.h"
-#include "text/widen.h"
+#include "text/seven_bit_stretches.h"
 
 namespace zk {
 
@@ -63,41 +62,25 @@ char16_t* PutCodePoint(char16_t* o, uint32_t u) {
 }  // namespace
 
 std::u16string DecodeUtf8(std::string_view bytes) {
-  const auto* b = reinterpret_cast<const Byte*>(bytes.data());
-  const size_t n = bytes.size();
-  UnitOutput out(n);
-  for (size_t i = 0; i < n;) {
-    const size_t end = StretchEnd(i, n);
-    char16_t* o = out.Stretch();
-    while (i < end) {
-      Byte c = b[i];
-      if (c < 0x80) {
-        size_t run = WidenSevenBit(b + i, end - i, o);
-        i += run;
-        o += run;
-        continue;
+  return DecodeSevenBitStretches(bytes, [](const Byte* b, size_t n, Byte c, size_t& i, char16_t*& o) {
+    if (i + 2 < n) {  // the usual two- and three-byte characters straight away
+      unsigned t1 = b[i + 1] ^ 0x80u, t2 = b[i + 2] ^ 0x80u;  // below 0x40 for continuation bytes
+      unsigned u = (c & 0x0Fu) << 12 | t1 << 6 | t2;
+      if (c >= 0xE0 && c <= 0xEF && (t1 | t2) < 0x40 && u >= 0x800 && (u < 0xD800 || u > 0xDFFF)) {
+        *o++ = static_cast<char16_t>(u);
+        i += 3;
+        return;
       }
-      if (i + 2 < n) {  // the usual two- and three-byte characters straight away
-        unsigned t1 = b[i + 1] ^ 0x80u, t2 = b[i + 2] ^ 0x80u;  // below 0x40 for continuation bytes
-        unsigned u = (c & 0x0Fu) << 12 | t1 << 6 | t2;
-        if (c >= 0xE0 && c <= 0xEF && (t1 | t2) < 0x40 && u >= 0x800 && (u < 0xD800 || u > 0xDFFF)) {
-          *o++ = static_cast<char16_t>(u);
-          i += 3;
-          continue;
-        }
-        if (c >= 0xC2 && c <= 0xDF && t1 < 0x40) {
-          *o++ = static_cast<char16_t>((c & 0x1Fu) << 6 | t1);
-          i += 2;
-          continue;
-        }
+      if (c >= 0xC2 && c <= 0xDF && t1 < 0x40) {
+        *o++ = static_cast<char16_t>((c & 0x1Fu) << 6 | t1);
+        i += 2;
+        return;
       }
-      ++i;
-      int len = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
-      o = PutCodePoint(o, Utf8Tail(c, len, b, i, n));
     }
-    out.Commit(o);
-  }
-  return out.Take();
+    ++i;
+    int len = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
+    o = PutCodePoint(o, Utf8Tail(c, len, b, i, n));
+  });
 }
 
 }  // namespace zk
