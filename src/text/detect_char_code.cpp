@@ -18,7 +18,7 @@
 //      through the live count: each is run on its own, in chunks, and the early
 //      decision falls at the step where the second of them rejects.
 // 7-bit runs are skipped a machine word at a time, and stretches of valid
-// UTF-8 and Shift_JIS 64 bytes at a time.
+// UTF-8, Shift_JIS and EUC-JP 64 bytes at a time.
 
 namespace zk {
 
@@ -249,7 +249,26 @@ void EucBytes(Scanner& s, const Byte* b, size_t n, size_t limit) {
   s.cursor = p;
 }
 
-size_t NoBlock(const Byte*, size_t&) { return 0; }
+// The EUC-JP scanner over the 64 bytes at p (a character boundary), as
+// Utf8Block, for blocks of 7-bit bytes and A1-FE pairs: each run of A1-FE
+// bytes pairs up from its start, so a run of odd length ends in a lead byte
+// without its trail (the byte-wise scanner then finds the rejection). 8E and
+// 8F are left to the byte-wise scanner too.
+size_t EucBlock(const Byte* p, size_t& score) {
+  constexpr uint64_t kEvenBits = 0x5555555555555555ULL;
+  ByteBlock block(p);
+  uint64_t high = block.InRange(0x80, 0xFF);
+  if (!high) return ByteBlock::kSize;
+  uint64_t pair_byte = block.InRange(0xA1, 0xFE);
+  if (high & ~pair_byte) return 0;
+  uint64_t starts = pair_byte & ~(pair_byte << 1);
+  uint64_t even_start_ends = (pair_byte + (starts & kEvenBits)) & ~pair_byte;  // carries out of each run
+  uint64_t odd_start_ends = (pair_byte + (starts & ~kEvenBits)) & ~pair_byte;
+  if ((even_start_ends & ~kEvenBits) | (odd_start_ends & kEvenBits)) return 0;  // a run of odd length
+  int held = std::countl_one(pair_byte) % 2;  // a last lead byte pairs with the next block's first
+  score += std::popcount(pair_byte) - held;
+  return ByteBlock::kSize - held;
+}
 
 // Runs a scanner until its cursor reaches `stop` or it rejects, block-wise
 // where it can. Blocks end before `stop`, so a rejection found is always at a
@@ -285,7 +304,7 @@ DetectResult ScanEightBit(const Byte* b, size_t n, size_t start, const Scanner& 
     stop = std::min(n, stop + kChunk);
     Run<Utf8Bytes, Utf8Block>(utf8, b, n, stop);
     Run<SjisBytes, SjisBlock>(sjis, b, n, stop);
-    Run<EucBytes, NoBlock>(euc, b, n, stop);
+    Run<EucBytes, EucBlock>(euc, b, n, stop);
     if (utf8.alive() + sjis.alive() + euc.alive() > 1) continue;
     // The live count fell to 1 at the step of the second rejection; a scanner
     // that rejected later in this chunk was still alive then.
