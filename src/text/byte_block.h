@@ -3,6 +3,7 @@
 // stretches of valid text quickly; the plain loop serves as the reference.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -10,6 +11,20 @@
 #endif
 
 namespace zk {
+
+// The set bits of a block's mask. Without the POPCNT instruction in the
+// target's baseline, std::popcount is a library call, which costs the
+// scanners more than counting here.
+inline int CountBits(uint64_t m) {
+#if defined(__POPCNT__)
+  return std::popcount(m);
+#else
+  m -= (m >> 1) & 0x5555555555555555ULL;
+  m = (m & 0x3333333333333333ULL) + ((m >> 2) & 0x3333333333333333ULL);
+  m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<int>((m * 0x0101010101010101ULL) >> 56);
+#endif
+}
 
 class PortableByteBlock {
  public:

@@ -175,7 +175,7 @@ size_t Utf8Block(const Byte* p, size_t& score) {
   lead2 &= inside;
   lead3 &= inside;
   if (((lead2 << 1) | (lead3 << 1) | (lead3 << 2)) != (trail & inside)) return 0;
-  score += std::popcount(high & inside);
+  score += CountBits(high & inside);
   return used;
 }
 
@@ -217,7 +217,7 @@ size_t SjisBlock(const Byte* p, size_t& score) {
   uint64_t odd_trails = (even_run_ends & ~kEvenBits) | (odd_run_ends & kEvenBits);
   if (block.InRange(0xFD, 0xFF) | (odd_trails & bad_trail)) return 0;
   int held = std::countl_one(lead) % 2;  // a last lead byte pairs with the next block's first
-  score += std::popcount(lead) + std::popcount(odd_trails) - held;
+  score += CountBits(lead) + CountBits(odd_trails) - held;
   return ByteBlock::kSize - held;
 }
 
@@ -266,7 +266,7 @@ size_t EucBlock(const Byte* p, size_t& score) {
   uint64_t odd_start_ends = (pair_byte + (starts & ~kEvenBits)) & ~pair_byte;
   if ((even_start_ends & ~kEvenBits) | (odd_start_ends & kEvenBits)) return 0;  // a run of odd length
   int held = std::countl_one(pair_byte) % 2;  // a last lead byte pairs with the next block's first
-  score += std::popcount(pair_byte) - held;
+  score += CountBits(pair_byte) - held;
   return ByteBlock::kSize - held;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <random>
 #include <string>
 #include <vector>
@@ -170,6 +171,7 @@ TEST(ByteBlock, MatchesPlainClassification) {
     for (int i = 0; i < 64; ++i) want |= static_cast<uint64_t>(bytes[i] >= lo && bytes[i] <= hi) << i;
     ASSERT_EQ(ByteBlock(bytes).InRange(lo, hi), want);
     ASSERT_EQ(PortableByteBlock(bytes).InRange(lo, hi), want);
+    ASSERT_EQ(CountBits(want), std::popcount(want));
   }
 }
 
