@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "bench_form.h"
 #include "bench_row.h"
 #include "base/text.h"
 #include "base/win_text.h"
@@ -116,14 +117,7 @@ int wmain() {
 
   int status = 0;
   {
-    zk::MainFormOptions o;
-    o.program_path = u"C:\\nowhere\\zarvik.exe";
-    o.params = {u"-i" + folder};
-    o.unique_name = u"ZarvikArchiveBench";
-    o.temp_folder = folder;
-    o.quit_on_destroy = false;
-    o.message_box = [](HWND, const std::wstring&, const std::wstring&, UINT) { return IDOK; };
-    zk::TZKMainForm form(std::move(o));
+    zk::TZKMainForm form(zk::bench::QuietFormOptions(folder, u"ZarvikArchiveBench"));
     if (!form.Create()) {
       std::printf("the window could not be made\n");
       return 1;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "bench_form.h"
 #include "base/text.h"
 #include "base/win_text.h"
 #include "image/decoders/jpeg_decoder.h"
@@ -86,14 +87,7 @@ void Measure(const char* name, const std::u16string& path, const zk::test::Bytes
     best_decode = std::min(best_decode, Now() - t0);
   }
 
-  zk::MainFormOptions o;
-  o.program_path = u"C:\\nowhere\\zarvik.exe";
-  o.params = {u"-i" + folder};
-  o.unique_name = u"ZarvikPictureBench";
-  o.temp_folder = folder;
-  o.quit_on_destroy = false;
-  o.message_box = [](HWND, const std::wstring&, const std::wstring&, UINT) { return IDOK; };
-  zk::TZKMainForm form(std::move(o));
+  zk::TZKMainForm form(zk::bench::QuietFormOptions(folder, u"ZarvikPictureBench"));
   if (!form.Create()) {
     std::printf("the window could not be made\n");
     return;

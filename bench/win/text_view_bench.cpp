@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "bench_form.h"
 #include "base/win_text.h"
 #include "bench_row.h"
 
@@ -43,14 +44,7 @@ std::string MakeText(size_t bytes) {
 }
 
 void Run(const std::u16string& path, const std::u16string& folder, bool staged, size_t megabytes) {
-  zk::MainFormOptions o;
-  o.program_path = u"C:\\nowhere\\zarvik.exe";
-  o.params = {u"-i" + folder};
-  o.unique_name = u"ZarvikBench";
-  o.temp_folder = folder;
-  o.quit_on_destroy = false;
-  o.message_box = [](HWND, const std::wstring&, const std::wstring&, UINT) { return IDOK; };
-  zk::TZKMainForm form(std::move(o));
+  zk::TZKMainForm form(zk::bench::QuietFormOptions(folder, u"ZarvikBench"));
   if (!form.Create()) return;
   form.settings.UsePreThread = staged;
   double start = Now();
