@@ -30,6 +30,7 @@
 #include "base/win_handles.h"
 #include "base/win_text.h"
 #include "bench_row.h"
+#include "support/window_of_class.h"
 #include "watcher/search_window.h"
 #include "watcher/watch_rules.h"
 
@@ -155,29 +156,13 @@ class Process {
 
   // The top-level window of this process with the given class (waits for it).
   HWND Window(const wchar_t* class_name) {
-    struct Find {
-      DWORD pid;
-      const wchar_t* cls;
-      HWND found;
-    } f{pid_, class_name, nullptr};
-    for (int i = 0; i < 1500 && !f.found; ++i) {
-      EnumWindows(
-          [](HWND w, LPARAM p) -> BOOL {
-            auto& f = *reinterpret_cast<Find*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            wchar_t name[64];
-            if (pid == f.pid && GetClassNameW(w, name, 64) > 0 && lstrcmpiW(name, f.cls) == 0) {
-              f.found = w;
-              return FALSE;
-            }
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(&f));
-      if (!f.found) Sleep(10);
+    HWND found = nullptr;
+    for (int i = 0; i < 1500 && !found; ++i) {
+      found = test::TopWindowOfClass(pid_, class_name);
+      if (!found) Sleep(10);
     }
-    if (f.found) windows_.push_back(f.found);
-    return f.found;
+    if (found) windows_.push_back(found);
+    return found;
   }
 
   // User and kernel time so far, in seconds.

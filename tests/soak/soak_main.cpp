@@ -25,6 +25,7 @@
 #include "soak/process_figures.h"
 #include "soak/soak_folder.h"
 #include "support/test_files.h"
+#include "support/window_of_class.h"
 
 namespace zk::soak {
 namespace {
@@ -75,25 +76,7 @@ class Process {
     return window_;
   }
 
-  HWND WindowOf(const wchar_t* class_name) const {
-    struct Find {
-      DWORD pid;
-      const wchar_t* cls;
-      HWND found;
-    } f{pid_, class_name, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto& f = *reinterpret_cast<Find*>(p);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          wchar_t name[64];
-          if (pid != f.pid || GetClassNameW(w, name, 64) == 0 || lstrcmpiW(name, f.cls) != 0) return TRUE;
-          f.found = w;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
-  }
+  HWND WindowOf(const wchar_t* class_name) const { return test::TopWindowOfClass(pid_, class_name); }
 
  private:
   UniqueHandle handle_;

@@ -8,6 +8,7 @@
 
 #include "base/win_text.h"
 #include "support/test_files.h"
+#include "support/window_of_class.h"
 
 namespace zk::test {
 
@@ -34,26 +35,8 @@ struct Process {
 
 // The main window of a process, once it has one.
 inline HWND MainWindowOf(DWORD pid, DWORD timeout_ms) {
-  struct FindData {
-    DWORD pid;
-    HWND found;
-  };
   for (DWORD waited = 0; waited < timeout_ms; waited += 50) {
-    FindData data{pid, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-          auto* d = reinterpret_cast<FindData*>(lp);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(w, &owner);
-          wchar_t cls[64];
-          if (owner == d->pid && GetClassNameW(w, cls, 64) && wcscmp(cls, L"TZKMainForm") == 0) {
-            d->found = w;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&data));
-    if (data.found) return data.found;
+    if (HWND w = TopWindowOfClass(pid, L"TZKMainForm")) return w;
     Sleep(50);
   }
   return nullptr;
