@@ -19,23 +19,14 @@
 #include "base/win_text.h"
 #include "support/main_window_fixture.h"
 #include "support/picture_files.h"
+#include "support/shortcut_file.h"
 
 namespace zk {
 namespace {
 
 // Saves a shell link to target (which need not exist).
 bool MakeShortcut(const std::u16string& link, const std::u16string& target) {
-  IShellLinkW* shell_link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&shell_link))))
-    return false;
-  IPersistFile* file = nullptr;
-  bool ok = SUCCEEDED(shell_link->SetPath(W(target))) &&
-            SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-            SUCCEEDED(file->Save(W(link), TRUE));
-  if (file) file->Release();
-  shell_link->Release();
-  return ok;
+  return test::MakeShortcut(W(link), W(target));
 }
 
 std::u16string CurrentFolder() {

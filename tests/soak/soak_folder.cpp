@@ -9,6 +9,7 @@
 
 #include "base/win_handles.h"
 #include "support/picture_files.h"
+#include "support/shortcut_file.h"
 #include "support/test_files.h"
 
 namespace zk::soak {
@@ -68,20 +69,6 @@ std::string Ansi(const std::wstring& w) {
   return out;
 }
 
-bool MakeShortcut(const fs::path& link, const fs::path& target) {
-  IShellLinkW* shell_link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&shell_link))))
-    return false;
-  IPersistFile* file = nullptr;
-  bool ok = SUCCEEDED(shell_link->SetPath(target.c_str())) &&
-            SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-            SUCCEEDED(file->Save(link.c_str(), TRUE));
-  if (file) file->Release();
-  shell_link->Release();
-  return ok;
-}
-
 // Files the samples do not have: documents for the converter, pictures of
 // the remaining kinds, binaries, a shortcut and an archive link.
 std::wstring AddFiles(const fs::path& files, const fs::path& bin) {
@@ -103,7 +90,7 @@ std::wstring AddFiles(const fs::path& files, const fs::path& bin) {
                        Write(files / L"picture.ppm", ppm) &&
                        fs::copy_file(bin / L"post_close.exe", files / L"program.exe", ec);
   if (!written) return L"cannot write the added files";
-  if (!MakeShortcut(files / L"shortcut.lnk", files / L"text_shift_jis.txt")) return L"cannot make the shortcut";
+  if (!test::MakeShortcut((files / L"shortcut.lnk").c_str(), (files / L"text_shift_jis.txt").c_str())) return L"cannot make the shortcut";
   // A link to a picture inside the ZIP archive: archive, member, member size.
   const uintmax_t size = fs::file_size(files / L"picture.png", ec);
   if (ec) return L"the samples have no picture.png";
