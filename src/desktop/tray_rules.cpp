@@ -19,7 +19,12 @@ const void* TrayIconIds::HolderOf(int id) const {
   return nullptr;
 }
 
-std::u16string TrayTipText(std::u16string_view tip) { return std::u16string(tip.substr(0, kMaxTrayTip)); }
+std::u16string TrayTipText(std::u16string_view tip) {
+  size_t n = tip.size() < kMaxTrayTip ? tip.size() : kMaxTrayTip;
+  // Never half a character: a high surrogate whose low half is cut goes too.
+  if (n < tip.size() && n > 0 && tip[n - 1] >= 0xD800 && tip[n - 1] <= 0xDBFF) --n;
+  return std::u16string(tip.substr(0, n));
+}
 
 bool CallTrayRetrying(const std::function<TrayCall()>& call, const std::function<void(unsigned ms)>& wait,
                       const std::function<unsigned()>& random) {

@@ -83,6 +83,8 @@ TextFile DecodeTextBytes(std::string bytes, const CodePageDecoder& decoder) {
       break;
     case DetectResult::kUtf7:
       out.text = decoder.Decode(kCodePageUtf7, bytes);
+      // "+AAA-" decodes to a NUL, which would end the text in the control.
+      if (ReplaceNulls(out.text)) out.HasNull = true;
       out.id = CharCode::kUtf7;
       break;
     case DetectResult::kUtf8:

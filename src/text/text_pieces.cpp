@@ -13,9 +13,13 @@ size_t PieceLength(std::u16string_view text, size_t max_lines, size_t max_units)
     }
   }
   if (limit == text.size()) return limit;
-  // Never cut a surrogate pair apart.
-  if (last_end == 0) return (limit > 0 && text[limit - 1] >= 0xD800 && text[limit - 1] <= 0xDBFF) ? limit - 1 : limit;
-  return last_end;
+  if (last_end > 0) return last_end;
+  // A line longer than a piece: never cut a surrogate pair apart, nor a CR
+  // from its LF (the control would show an extra empty line).
+  size_t cut = limit;
+  if (cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+  if (cut > 0 && text[cut - 1] == u'\r' && text[cut] == u'\n') cut = cut > 1 ? cut - 1 : cut + 1;
+  return cut;
 }
 
 }  // namespace zk

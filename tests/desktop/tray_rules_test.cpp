@@ -35,6 +35,10 @@ TEST(TrayRules, TipIsCutTo127Characters) {
   EXPECT_EQ(TrayTipText(u"Zarvik"), u"Zarvik");
   EXPECT_EQ(TrayTipText(std::u16string(200, u'あ')), std::u16string(127, u'あ'));
   EXPECT_EQ(TrayTipText(std::u16string(127, u'x')).size(), 127u);
+  // A pair outside the basic plane across the limit goes whole.
+  const std::u16string pair = u"\U0001F600";
+  EXPECT_EQ(TrayTipText(std::u16string(126, u'x') + pair), std::u16string(126, u'x'));
+  EXPECT_EQ(TrayTipText(std::u16string(125, u'x') + pair + u"y"), std::u16string(125, u'x') + pair);
 }
 
 TEST(TrayRules, TimeOutsAreRetriedAfterRandomWaitsUpTo51) {

@@ -81,6 +81,11 @@ TEST(DecodeTextBytes, NulBytesBecomeSpaces) {
   EXPECT_EQ(t.id, CharCode::kSjis);
   EXPECT_EQ(t.text, u"ab \u3042");
   EXPECT_TRUE(t.HasNull);
+  // UTF-7 makes its own: "+AAA-" is U+0000, and the text after it stays.
+  t = Decode("x+MEIwRA-y+AAA-after");
+  EXPECT_EQ(t.id, CharCode::kUtf7);
+  EXPECT_EQ(t.text, u"x\u3042\u3044y after");
+  EXPECT_TRUE(t.HasNull);
 }
 
 TEST(DecodeTextBytes, EmptyDecodingFallsBackToSjisId) {
