@@ -50,10 +50,11 @@ bool ImagePage::Load(const std::u16string& path) {
   }
   if (!picture) {
     // A file that cannot be opened here gets no picture; the text view then
-    // reports the read error.
-    std::optional<std::string> bytes = ReadFileUnshared(path);
-    if (!bytes) return false;
+    // reports the read error. Read with full sharing, as a download still
+    // being written or a file an editor holds open must be.
     try {
+      std::optional<std::string> bytes = ReadWholeFile(path);
+      if (!bytes) return false;
       picture = LoadPictureByContent({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}, background);
     } catch (const std::exception&) {
       return false;

@@ -203,27 +203,6 @@ std::unique_ptr<Picture> LoadPictureByContent(std::span<const uint8_t> bytes, CO
   return DecodeBySignature(bytes, background);
 }
 
-std::optional<std::string> ReadFileUnshared(const std::u16string& path) {
-  UniqueHandle file(CreateFileW(W(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
-  std::string bytes;
-  try {
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-  } catch (const std::bad_alloc&) {
-    return std::nullopt;
-  }
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
-    if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr) || got == 0) return std::nullopt;
-    done += got;
-  }
-  return bytes;
-}
-
 bool BitmapFromMemory(std::span<const uint8_t> buffer, UniqueBitmap& bitmap) {
   if (buffer.empty()) return false;
   try {

@@ -33,9 +33,6 @@ std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16
 // PNG, GIF, bitmap). Throws PictureLoadError when none decodes.
 std::unique_ptr<Picture> LoadPictureByContent(std::span<const uint8_t> bytes, COLORREF background);
 
-// The whole file, opened without sharing it; nothing when it cannot be opened or read.
-std::optional<std::string> ReadFileUnshared(const std::u16string& path);
-
 // Decodes a picture held in memory into an ordinary bitmap; false when no
 // picture came out. A JPEG within the first 257 bytes is found as well.
 bool BitmapFromMemory(std::span<const uint8_t> buffer, UniqueBitmap& bitmap);

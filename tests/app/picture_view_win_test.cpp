@@ -213,6 +213,18 @@ TEST_F(PictureViewTest, SmoothReductionReplacesThePicture) {
   EXPECT_EQ(form->image_page().MainImage().ControlSize().cx, 800);
 }
 
+TEST_F(PictureViewTest, APictureAnotherProgramHoldsOpenIsShown) {
+  auto form = MakeForm();
+  // A download still being written: no extension that names a format.
+  const std::u16string path = Write(L"download.part", test::PlainBitmapFile(30, 20));
+  UniqueHandle writer(CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(writer);
+  Show(*form, path);
+  EXPECT_EQ(form->ViewFileType, vfImage);
+  EXPECT_EQ(form->Status(0), u"30 x 20");
+}
+
 TEST_F(PictureViewTest, PanningNeedsExactlyBothButtons) {
   auto form = MakeFormWithView(400, 300);
   auto path = Write(L"pan.bmp", test::PlainBitmapFile(100, 100));
