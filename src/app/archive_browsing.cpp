@@ -66,6 +66,23 @@ int StepMemberIndex(int tag, int current, int count, bool wrap) {
   return current > 0 ? current - 1 : (wrap ? last : current);
 }
 
+std::u16string ArchiverFailureStatus(std::u16string_view what, int code, std::u16string_view output) {
+  // Archivers write their progress first and the error last.
+  std::u16string_view last;
+  while (!output.empty()) {
+    const size_t end = output.find_first_of(u"\r\n");
+    const std::u16string_view line = output.substr(0, end);
+    if (line.find_first_not_of(u" \t") != std::u16string_view::npos) last = line;
+    if (end == std::u16string_view::npos) break;
+    output.remove_prefix(end + 1);
+  }
+  if (!last.empty()) return std::u16string(what) + u": " + std::u16string(last);
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  std::u16string hex;
+  for (unsigned v = static_cast<unsigned>(code); hex.empty() || v != 0; v >>= 4) hex.insert(hex.begin(), kDigits[v & 15]);
+  return std::u16string(what) + u": 0x" + hex;
+}
+
 std::optional<ArcLink> ReadArcLink(const std::vector<std::u16string>& lines) {
   if (lines.size() < 3) return std::nullopt;
   return ArcLink{lines[0], lines[1], lines[2]};

@@ -36,6 +36,10 @@ std::u16string MemberViewFile(std::u16string_view work_folder, std::u16string_vi
 // previous, wrapping at the ends when `wrap`, else staying. -1 for no lines.
 int StepMemberIndex(int tag, int current, int count, bool wrap);
 
+// The status after an archiver failed: what failed, then the archiver's own
+// last line of output when it gave one, else its result code in hexadecimal.
+std::u16string ArchiverFailureStatus(std::u16string_view what, int code, std::u16string_view output);
+
 // An archive link file's lines: the archive, the member, the member's size.
 struct ArcLink {
   std::u16string archive;

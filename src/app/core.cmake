@@ -8,6 +8,7 @@ target_sources(zarvik_core PRIVATE
   app/colors.cpp
   app/command_line.cpp
   app/dispatch.cpp
+  app/existence_cache.cpp
   app/ini_file.cpp
   app/link_target.cpp
   app/outside_viewer.cpp

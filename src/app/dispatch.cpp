@@ -81,6 +81,9 @@ void Dispatch(const std::u16string& path, bool from_archive_list, const Dispatch
     }
   }
   if (s.LinkView && EqualsIgnoreCase(ext, u".ArcLink")) {
+    // The link's picture replaces whatever archive was browsed: a list left
+    // behind would bring that archive back on Enter or a Ctrl+arrow.
+    host.ClearArchiveList();
     host.OpenArcLink(path);
     return;
   }

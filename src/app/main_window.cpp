@@ -172,7 +172,20 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CONTEXTMENU:
       if (OnContextMenu(reinterpret_cast<HWND>(wp), lp)) return 0;
       break;
+    case WM_ACTIVATE:
+      // As forms do: the control that had the keyboard focus gets it back,
+      // instead of the window itself.
+      if (LOWORD(wp) == WA_INACTIVE) RememberFocus(GetFocus());
+      else if (!HIWORD(wp) && RestoreFocus()) return 0;
+      break;
+    case WM_SETFOCUS:
+      RememberFocus(wnd_);
+      break;
     case WM_COMMAND:
+      // A modal box may take the focus away before the window hears of its
+      // deactivation, so the controls' own focus notices are kept as well.
+      if ((HIWORD(wp) == EN_SETFOCUS || HIWORD(wp) == LBN_SETFOCUS) && reinterpret_cast<HWND>(lp) == GetFocus())
+        RememberFocus(GetFocus());
       if (reinterpret_cast<HWND>(lp) == ActionToolBar.hwnd() && OnToolBarCommand(LOWORD(wp))) return 0;
       if (archive_page_.HandleCommand(reinterpret_cast<HWND>(lp), HIWORD(wp))) return 0;
       break;
@@ -204,6 +217,18 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
   }
   return DefWindowProcW(wnd_, msg, wp, lp);
+}
+
+void TZKMainForm::RememberFocus(HWND focus) {
+  if (focus && (focus == wnd_ || IsChild(wnd_, focus))) last_focus_ = focus;
+}
+
+bool TZKMainForm::RestoreFocus() {
+  HWND focus = last_focus_;
+  if (!focus || !IsWindow(focus) || (focus != wnd_ && !IsChild(wnd_, focus))) return false;
+  if (!IsWindowVisible(focus) || !IsWindowEnabled(focus)) return false;
+  SetFocus(focus);
+  return true;
 }
 
 bool TZKMainForm::OnContextMenu(HWND from, LPARAM lp) {

@@ -15,6 +15,7 @@
 #include "app/controls/page_control.h"
 #include "app/controls/status_bar.h"
 #include "app/dispatch.h"
+#include "app/existence_cache.h"
 #include "app/save_file_dialog.h"
 #include "app/image_page.h"
 #include "app/controls/tool_bar.h"
@@ -124,6 +125,8 @@ class TZKMainForm final : public WindowBase,
   bool TranslateShortcut(const MSG& msg);
   // Refreshes the commands' enabled and checked states; run when idle.
   void Idle();
+  // What exists of the files the enable rules look at, from the cache.
+  const ExistenceFacts& Facts();
   void ReloadActionExecute();
   // The watch poll once, as its timer runs it; and the last file's reading time, in ms.
   void Poll() { TimerTimer(); }
@@ -217,6 +220,8 @@ class TZKMainForm final : public WindowBase,
   bool MayOverwrite(const std::u16string& path);
   // The file the shown picture came from: the archive member on view, else the selection.
   std::u16string PictureSourceFile() const;
+  // Copies the picture's own file; a failure is told as a converted save's is.
+  void SaveUnchanged(const std::u16string& from, const std::u16string& to);
   // The JPEG options dialog; nullopt when cancelled.
   std::optional<JpegWriteOptions> AskJpegOptions();
   void CreateOptionsActions();
@@ -292,8 +297,9 @@ class TZKMainForm final : public WindowBase,
   void LoadToolbarLayout();
   void SaveToolbarLayout();
   void HideToolBarActionExecute(Action& action);
-  // Mouse moves while the toolbar hides: shows it near the top; true when the move is taken.
-  bool ApplicationEvents1Message(const MSG& msg);
+  // Mouse moves while the toolbar hides: shows it near the top. The move
+  // still reaches its control, so panning and text selection go on.
+  void ApplicationEvents1Message(const MSG& msg);
   void ShowImageFile(const std::u16string& path);
   void CopyActionExecute();
   void CopyImageActionExecute();
@@ -357,6 +363,12 @@ class TZKMainForm final : public WindowBase,
   int busy_ = 0;
   std::optional<DWORD> last_clear_time_;  // when the last clear's key was pressed; none yet: the first always clears
   UniqueFont ui_font_;
+  ExistenceCache existence_;
+  // The control that had the keyboard focus last; it gets it back when the
+  // window is activated again (after a message box, a dialog, another program).
+  HWND last_focus_ = nullptr;
+  void RememberFocus(HWND focus);
+  bool RestoreFocus();
   ImagePage image_page_{*this};
   TextPage text_page_{*this};
   ArchivePage archive_page_;

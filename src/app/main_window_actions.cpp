@@ -21,7 +21,7 @@ void TZKMainForm::CreateActions() {
 
   execute(ClearAction, [this](Action&) { ClearActionExecute(); });
   execute(ReloadAction, [this](Action&) { ReloadActionExecute(); });
-  update(ReloadAction, [this](Action& x) { x.enabled = ::zk::FileExists(SelectedFileName); });
+  update(ReloadAction, [this](Action& x) { x.enabled = Facts().selection; });
   execute(CopyAction, [this](Action&) { CopyActionExecute(); });
   execute(CopyImageAction, [this](Action&) { CopyImageActionExecute(); });
   update(CopyAction, [this](Action& x) {
@@ -36,13 +36,13 @@ void TZKMainForm::CreateActions() {
     x.checked = !x.checked;
     SetTopMost(x.checked);
   });
-  update(RunEverythingAction, [this](Action& x) { x.enabled = ::zk::FileExists(settings.EverythingPath); });
+  update(RunEverythingAction, [this](Action& x) { x.enabled = Facts().everything; });
   update(CopyImageAction, [=, this](Action& x) { x.enabled = is_view({vfImage}); });
   update(MakeCacheAction, [this](Action& x) {
-    x.enabled = ::zk::FolderExists(settings.CacheFolder) && IsClipboardFormatAvailable(CF_BITMAP);
+    x.enabled = Facts().cache_folder && IsClipboardFormatAvailable(CF_BITMAP);
   });
-  update(DeleteCacheAction, [this](Action& x) { x.enabled = ::zk::FileExists(CacheFileName(SelectedFileName)); });
-  update(OpenCacheFolderAction, [this](Action& x) { x.enabled = ::zk::FolderExists(settings.CacheFolder); });
+  update(DeleteCacheAction, [this](Action& x) { x.enabled = Facts().cache_image; });
+  update(OpenCacheFolderAction, [this](Action& x) { x.enabled = Facts().cache_folder; });
   update(NextItemAction, [this](Action& x) { x.enabled = PageControl_.active_page() != kArcTabSheet; });
   update(PreItemAction, [this](Action& x) { x.enabled = PageControl_.active_page() != kArcTabSheet; });
   for (CommandId n : {ZoomUpAction, ZoomOutAction, ZoomFitAction, RealSizeAction})
@@ -122,7 +122,7 @@ void TZKMainForm::ReloadActionExecute() {
 }
 
 bool TZKMainForm::PreTranslateMessage(const MSG& msg) {
-  if (ApplicationEvents1Message(msg)) return true;
+  ApplicationEvents1Message(msg);
   if (msg.message == WM_MOUSEWHEEL && (msg.hwnd == wnd_ || IsChild(wnd_, msg.hwnd)))
     return FormMouseWheel(GET_KEYSTATE_WPARAM(msg.wParam), GET_WHEEL_DELTA_WPARAM(msg.wParam));
   return TranslateShortcut(msg);
@@ -138,6 +138,19 @@ bool TZKMainForm::TranslateShortcut(const MSG& msg) {
   Action* action = actions.ForShortcut(code);
   // A disabled command leaves the key to the control that has the focus.
   return action && action->Execute();
+}
+
+const ExistenceFacts& TZKMainForm::Facts() {
+  ExistenceKey key{SelectedFileName, settings.CacheFolder, settings.EverythingPath, ShownMemberPath};
+  return existence_.Get(key, GetTickCount(), [this](const ExistenceKey& k) {
+    ExistenceFacts f;
+    f.selection = ::zk::FileExists(k.selection);
+    f.cache_image = ::zk::FileExists(CacheFileName(k.selection));
+    f.cache_folder = ::zk::FolderExists(k.cache_folder);
+    f.everything = ::zk::FileExists(k.everything_path);
+    f.shown_member = ::zk::FileExists(k.shown_member);
+    return f;
+  });
 }
 
 void TZKMainForm::Idle() {

@@ -3,6 +3,7 @@
 // files that show one picture straight out of an archive.
 #include <windows.h>
 
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -32,6 +33,9 @@ constexpr char16_t kArchiveFileStatus[] = u"ArchiveFile";
 constexpr wchar_t kFormatUnknown[] = L"書庫の形式を判別できません";
 constexpr wchar_t kUnexpectedError[] = L"予期したかもしれないエラー";
 constexpr char16_t kBrokenLink[] = u"★圧縮リンクがおかしい★";
+constexpr char16_t kListingFailed[] = u"一覧の途中でエラー";
+constexpr char16_t kExtractFailed[] = u"展開できませんでした";
+constexpr int kFirstArchiverError = 0x8000;  // smaller results are warnings
 constexpr int64_t kLargestLinkFile = 1 << 20;  // a link is three short lines
 
 const WinAnsiCodec& Ansi() {
@@ -138,6 +142,7 @@ bool TZKMainForm::ArcListActionExecute(bool from_command) {
   if (!::zk::FileExists(SelectedFileName)) return false;
   const std::u16string path = from_command ? SelectedFileName : ListedArchivePath;
   std::vector<std::u16string> lines;
+  std::u16string failure;
   {
     ArchiverDllsRelease release;
     TArchiveFile archive;
@@ -161,12 +166,19 @@ bool TZKMainForm::ArcListActionExecute(bool from_command) {
         }
       }
     } closer{archive};
+    // An error part-way keeps the members read before it, and is told.
     TArchiveMemberInfo info{};
-    for (int r = archive.FindFirst("*.*", info); r == 0; r = archive.FindNext(info)) lines.push_back(MemberLine(info));
+    int r = -1;
+    try {
+      for (r = archive.FindFirst("*.*", info); r == 0; r = archive.FindNext(info)) lines.push_back(MemberLine(info));
+    } catch (const std::exception&) {
+    }
+    if (r != -1) failure = ArchiverFailureStatus(kListingFailed, r, u"");
   }
   archive_page_.Fill(lines);
   if (archive_page_.Count() == 0) return false;  // nothing to browse: the other views may take the file
   ShowArcList();
+  if (!failure.empty()) SetStatus(std::u16string(kArchiveFileStatus) + u"  " + failure);
   return true;
 }
 
@@ -200,6 +212,8 @@ void TZKMainForm::ShowArchiveMember(const std::u16string& archive_path) {
     BackArcList();
     return;
   }
+  int result = 0;
+  std::u16string output;
   try {
     ArchiverDllsRelease release;
     TArchiveFile archive;
@@ -213,11 +227,20 @@ void TZKMainForm::ShowArchiveMember(const std::u16string& archive_path) {
     FileList files;
     if (ExtractsWholeArchive(name)) files.push_back(JoinLines(archive_page_.Lines()));  // names no member
     else files.push_back(Ansi().Encode(name));
-    archive.Extract(wnd_, nullptr, files, IncludeTrailingDelimiter(WorkFolder));
+    result = archive.Extract(wnd_, nullptr, files, IncludeTrailingDelimiter(WorkFolder));
+    output = Ansi().Decode(std::string_view(archive.Output(), strnlen(archive.Output(), archive.OutputSize())));
   } catch (const std::exception&) {
     // The archive or its library has gone since the list was made.
     ShownMemberPath.clear();
     BackArcList();
+    return;
+  }
+  // A member the archiver refused (encrypted, or a name its code page cannot
+  // hold) leaves the user on the list with that member selected, told why.
+  if (result >= kFirstArchiverError || !::zk::FileExists(file)) {
+    ShownMemberPath.clear();
+    BackArcList();
+    SetStatus(ArchiverFailureStatus(kExtractFailed, result, output));
     return;
   }
   try {
@@ -247,6 +270,9 @@ void TZKMainForm::CopyListActionExecute() {
 }
 
 void TZKMainForm::OpenArcLink(const std::u16string& path) {
+  // The link's picture is no member of a listed archive.
+  ShownMemberPath.clear();
+  ListedArchivePath.clear();
   const int64_t size = ::zk::FileSizeOf(path);
   if (size < 0 || size > kLargestLinkFile) return;
   const std::optional<std::string> bytes = ReadWholeFile(path);

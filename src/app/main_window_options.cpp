@@ -70,6 +70,7 @@ void TZKMainForm::OptionsActionExecute() {
   options.tag = form.ActivePage();
   const uint16_t old_hot_key = settings.ActiveHotKey;
   form.CopyTo(settings);
+  existence_.Forget();
   if (settings.ActiveHotKey != old_hot_key && HookHotKey) {
     // No key: the old one is only withdrawn.
     if (settings.ActiveHotKey == 0)

@@ -33,7 +33,7 @@ void TZKMainForm::ReShow() {
 }
 
 void TZKMainForm::ZoomActionExecute(int tag) {
-  if (ViewFileType == vfText) text_page_.ZoomFont(settings.Font, tag);
+  if (ViewFileType == vfText) text_page_.ZoomFont(tag);
   else if (ViewFileType == vfImage) image_page_.Zoom(tag);
 }
 

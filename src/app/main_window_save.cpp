@@ -41,7 +41,7 @@ void TZKMainForm::CreateSaveActions() {
   actions[SaveAction].on_execute = [this](Action&) { SaveActionExecute(); };
   actions[CopyGraphicAction].on_execute = [this](Action&) { CopyGraphicActionExecute(); };
   actions[CopyGraphicAction].on_update = [this](Action& x) {
-    x.visible = image_page_.HasPicture() && archive_page_.SelectedIndex() >= 0 && ::zk::FileExists(ShownMemberPath);
+    x.visible = image_page_.HasPicture() && archive_page_.SelectedIndex() >= 0 && Facts().shown_member;
     x.enabled = x.visible;
   };
   actions[MakeCacheAction].on_execute = [this](Action&) { MakeCacheActionExecute(); };
@@ -79,7 +79,7 @@ void TZKMainForm::SaveActionExecute() {
   const SavePlan plan = PlanPictureSave(source, answer->path, answer->filter_index);
   if (!plan.copy_to.empty()) {
     // Unchanged, and without asking: the user chose this name for this very format.
-    CopyUnchanged(source, plan.copy_to);
+    SaveUnchanged(source, plan.copy_to);
     return;
   }
   SavePictureAs(answer->path, static_cast<int>(plan.kind), image_page_.MainImage());
@@ -144,7 +144,11 @@ void TZKMainForm::CopyGraphicActionExecute() {
   request.default_ext = ext.empty() ? ext : ext.substr(1);
   request.ask_overwrite = true;
   std::optional<SaveFileAnswer> answer = AskSaveFile(request);
-  if (answer && !answer->path.empty()) CopyUnchanged(member, answer->path);
+  if (answer && !answer->path.empty()) SaveUnchanged(member, answer->path);
+}
+
+void TZKMainForm::SaveUnchanged(const std::u16string& from, const std::u16string& to) {
+  if (!CopyUnchanged(from, to)) ShowWarning(ToWide(to) + kNotWritten);
 }
 
 void TZKMainForm::MakeCacheActionExecute() {
@@ -175,6 +179,7 @@ void TZKMainForm::MakeCacheActionExecute() {
   }
   // The watcher sees the selection as new and shows it through its cache.
   SelectedFileName.clear();
+  existence_.Forget();
 }
 
 void TZKMainForm::DeleteCacheActionExecute() {
@@ -183,6 +188,7 @@ void TZKMainForm::DeleteCacheActionExecute() {
     return;
   DeleteFileW(W(target));
   SelectedFileName.clear();
+  existence_.Forget();
 }
 
 }  // namespace zk

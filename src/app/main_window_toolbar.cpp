@@ -239,19 +239,18 @@ void TZKMainForm::HideToolBarActionExecute(Action& action) {
   settings.HideToolBar = action.checked;
 }
 
-bool TZKMainForm::ApplicationEvents1Message(const MSG& msg) {
-  if (msg.message != WM_MOUSEMOVE || !form_created_ || !wnd_) return false;
-  if (msg.hwnd != wnd_ && !IsChild(wnd_, msg.hwnd)) return false;
+void TZKMainForm::ApplicationEvents1Message(const MSG& msg) {
+  if (msg.message != WM_MOUSEMOVE || !form_created_ || !wnd_) return;
+  if (msg.hwnd != wnd_ && !IsChild(wnd_, msg.hwnd)) return;
   POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
   MapWindowPoints(msg.hwnd, wnd_, &at, 1);
   MousePoint = at;
-  if (ActionToolBar.visible() && !settings.HideToolBar) return false;
+  if (ActionToolBar.visible() && !settings.HideToolBar) return;
   const bool show = at.y < kShowToolBarZone;
   if (show != ActionToolBar.visible()) {
     ActionToolBar.SetVisible(show);
     OnSize();
   }
-  return true;
 }
 
 }  // namespace zk

@@ -26,6 +26,14 @@ constexpr int kRichEditId = 131;
 constexpr size_t kFirstScreenLines = 256;
 constexpr size_t kFirstScreenUnits = 64 * 1024;
 
+HFONT MakeFont(const FontSetting& f, int dpi) {
+  return CreateFontW(ScaleForDpi(f.height, dpi), 0, 0, 0, (f.style & kFontBold) ? FW_BOLD : FW_NORMAL,
+                     (f.style & kFontItalic) != 0, (f.style & kFontUnderline) != 0, (f.style & kFontStrikeOut) != 0,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     static_cast<BYTE>(f.pitch == 1 ? VARIABLE_PITCH : f.pitch == 2 ? FIXED_PITCH : DEFAULT_PITCH),
+                     W(f.name));
+}
+
 }  // namespace
 
 TextPage::TextPage(Host& host) : host_(host) {}
@@ -59,7 +67,10 @@ void TextPage::Clear() {
   StopReader();
   rich_edit_.SetVisible(false);
   rich_edit_.Clear();
+  // Every new text starts in the configured font: a zoom lasts only for the
+  // text it was made on.
   rich_edit_.SetFont(font_.get(), color_);
+  ForgetZoom();
   POINT origin{0, 0};
   SendMessageW(rich_edit_.hwnd(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&origin));
 }
@@ -139,16 +150,27 @@ bool TextPage::ShowOutlineDocument(const std::u16string& path) {
 }
 
 void TextPage::ApplyFont(const FontSetting& font) {
-  zoomed_points_ = 0;
-  SetFont(font);
+  configured_ = font;
+  font_.reset(MakeFont(font, dpi_));
+  if (memo_) SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  color_ = ColorToRgb(font.color);
+  rich_edit_.SetFont(font_.get(), color_);
+  ForgetZoom();
 }
 
-void TextPage::ZoomFont(const FontSetting& font, int tag) {
-  FontSetting zoomed = font;
-  if (zoomed_points_ == 0) zoomed_points_ = font.Size();
+void TextPage::ForgetZoom() {
+  zoomed_points_ = 0;
+  zoomed_font_.reset();
+}
+
+void TextPage::ZoomFont(int tag) {
+  FontSetting zoomed = configured_;
+  if (zoomed_points_ == 0) zoomed_points_ = configured_.Size();
   zoomed_points_ = ZoomedFontSize(zoomed_points_, tag);
   zoomed.SetSize(zoomed_points_);
-  SetFont(zoomed);
+  UniqueFont previous = std::move(zoomed_font_);
+  zoomed_font_.reset(MakeFont(zoomed, dpi_));
+  rich_edit_.SetFont(zoomed_font_.get(), color_);
   // Text already in the control keeps its other formatting but takes the size.
   if (rich_edit_.hwnd()) {
     CHARFORMAT2W cf{};
@@ -157,18 +179,6 @@ void TextPage::ZoomFont(const FontSetting& font, int tag) {
     cf.yHeight = zoomed_points_ * 20;
     SendMessageW(rich_edit_.hwnd(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
   }
-}
-
-void TextPage::SetFont(const FontSetting& f) {
-  font_.reset(CreateFontW(ScaleForDpi(f.height, dpi_), 0, 0, 0, (f.style & kFontBold) ? FW_BOLD : FW_NORMAL,
-                          (f.style & kFontItalic) != 0, (f.style & kFontUnderline) != 0,
-                          (f.style & kFontStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY,
-                          static_cast<BYTE>(f.pitch == 1 ? VARIABLE_PITCH : f.pitch == 2 ? FIXED_PITCH : DEFAULT_PITCH),
-                          W(f.name)));
-  if (memo_) SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  color_ = ColorToRgb(f.color);
-  rich_edit_.SetFont(font_.get(), color_);
 }
 
 }  // namespace zk

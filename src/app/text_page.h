@@ -63,23 +63,26 @@ class TextPage {
   void OnTextPiece();
   bool reading() const { return reader_ != nullptr; }
 
-  // The text font as set, forgetting any zoom; and one zoom step from it.
+  // The text font as set, forgetting any zoom; and one zoom step for the text
+  // on view (Clear goes back to the font as set).
   void ApplyFont(const FontSetting& font);
   // The DPI the text font's height (kept at 96 DPI) is scaled to; ApplyFont then shows it.
   void SetDpi(int dpi) { dpi_ = dpi; }
-  void ZoomFont(const FontSetting& font, int tag);
+  void ZoomFont(int tag);
 
   bool HasSelection() const { return rich_edit_.HasSelection(); }
 
  private:
-  void SetFont(const FontSetting& font);
+  void ForgetZoom();
 
   Host& host_;
   HWND page_ = nullptr;
   HWND notify_ = nullptr;
   TRichEditURL rich_edit_;
   HWND memo_ = nullptr;
-  UniqueFont font_;
+  FontSetting configured_;
+  UniqueFont font_;         // the configured font, also the memo's
+  UniqueFont zoomed_font_;  // the text on view's zoomed font; empty when not zoomed
   COLORREF color_ = 0;
   int zoomed_points_ = 0;  // the zoomed font size; 0: as set
   int dpi_ = kDesignDpi;

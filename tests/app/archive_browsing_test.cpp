@@ -92,5 +92,16 @@ TEST(ArchiveBrowsing, ArchiveLinkLines) {
   for (const auto& c : kSizes) EXPECT_EQ(ArcLinkSize(c.text), c.size) << Utf16ToUtf8(c.text);
 }
 
+TEST(ArchiveBrowsing, FailureStatusNamesTheArchiversLastWordsOrItsCode) {
+  const struct {
+    int code;
+    const char16_t* output;
+    const char16_t* status;
+  } kCases[] = {{0x8019, u"extracted: a\r\nfailed: b.txt\r\n\r\n", u"E: failed: b.txt"},
+                {0x8017, u"", u"E: 0x8017"},
+                {0, u" \r\n", u"E: 0x0"}};
+  for (const auto& c : kCases) EXPECT_EQ(ArchiverFailureStatus(u"E", c.code, c.output), c.status);
+}
+
 }  // namespace
 }  // namespace zk

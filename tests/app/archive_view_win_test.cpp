@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "archive/archive_samples.h"
 #include "base/win_text.h"
+#include "support/key_press.h"
 #include "support/main_window_fixture.h"
 #include "support/message_pump.h"
 #include "support/picture_encoders.h"
@@ -50,13 +51,7 @@ class ArchiveViewTest : public test::MainWindowFixture {
     auto form = MakeForm();
     form->settings.ArcView = true;
     form->settings.LinkView = true;
-    // Shown, for the keyboard; the watcher its first paint starts is stopped
-    // again, so that only the test changes what is on view.
-    form->Show();
-    SetForegroundWindow(form->hwnd());
-    SetFocus(form->hwnd());
-    EXPECT_TRUE(test::PumpUntil([&] { return GetFocus() == form->hwnd(); }));
-    form->actions[CommandId::FindEverythingAction].checked = false;
+    test::ShowForKeys(*form);
     return form;
   }
 
@@ -66,45 +61,7 @@ class ArchiveViewTest : public test::MainWindowFixture {
     return path;
   }
 
-  // Presses key with the modifiers held through the input system and runs
-  // the program's loop until the key is back up.
-  static void Press(TZKMainForm& form, std::initializer_list<WORD> held, WORD key) {
-    std::vector<INPUT> in;
-    auto add = [&](WORD vk, bool up) {
-      INPUT i{};
-      i.type = INPUT_KEYBOARD;
-      i.ki.wVk = vk;
-      i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-      in.push_back(i);
-    };
-    for (WORD vk : held) add(vk, false);
-    add(key, false);
-    add(key, true);
-    for (WORD vk : held) add(vk, true);
-    ASSERT_EQ(SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)), in.size());
-    // The program's own loop: the shortcuts see the keys first. The key's
-    // release may go elsewhere when its command brought another window up.
-    bool pressed = false;
-    size_t released = 0;
-    DWORD start = GetTickCount();
-    while (released <= held.size() && GetTickCount() - start < (pressed ? 500u : 5000u)) {
-      MSG msg;
-      if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        continue;
-      }
-      if (!form.PreTranslateMessage(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-      if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam == key && !pressed) {
-        pressed = true;
-        start = GetTickCount();
-      }
-      if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) ++released;
-    }
-    EXPECT_TRUE(pressed) << "the key did not arrive";
-  }
+  static void Press(TZKMainForm& form, std::initializer_list<WORD> held, WORD key) { test::PressKey(form, held, key); }
 
   // Opens a member with Enter from the list page.
   static void Open(TZKMainForm& form, int index) {
@@ -348,6 +305,83 @@ TEST_F(ArchiveViewTest, AMemberSavedInItsOwnFormatIsByteIdentical) {
   };
   ASSERT_TRUE(form->actions[CommandId::CopyGraphicAction].Execute());
   EXPECT_EQ(test::ReadFileBytes(target), png);
+}
+
+TEST_F(ArchiveViewTest, ALinkAfterBrowsingLeavesNoListBehind) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  Show(*form, Zip(L"a.zip", {{"a1.png", PngOfWidth(1)}, {"a2.png", PngOfWidth(2)}}));
+  Open(*form, 0);
+  Press(*form, {}, VK_RETURN);
+  ASSERT_EQ(form->ViewFileType, vfArc);
+  const std::string png = PngOfWidth(9);
+  const std::u16string c = Zip(L"c.zip", {{"c.png", png}});
+  Show(*form, Write(L"c.ArcLink", Utf16ToUtf8(c) + "\r\nc.png\r\n" + std::to_string(png.size()) + "\r\n"));
+  ASSERT_EQ(form->image_page().MainImage().PictureSize().cx, 9);
+  EXPECT_EQ(form->archive_page().Count(), 0);
+  // Neither brings a.zip back.
+  Press(*form, {}, VK_RETURN);
+  Press(*form, {VK_CONTROL}, VK_DOWN);
+  EXPECT_EQ(form->ViewFileType, vfImage);
+  EXPECT_EQ(form->image_page().MainImage().PictureSize().cx, 9);
+}
+
+// Sets the "encrypted" flag of the member `name` in its local and its
+// central header, as a password-protected member has it.
+void MarkEncrypted(std::string& zip, const std::string& name) {
+  const struct {
+    const char* signature;
+    size_t flags, name_length, name_at;
+  } kHeaders[] = {{"PK\x03\x04", 6, 26, 30}, {"PK\x01\x02", 8, 28, 46}};
+  for (const auto& h : kHeaders) {
+    for (size_t at = zip.find(h.signature); at != std::string::npos; at = zip.find(h.signature, at + 4)) {
+      const size_t length = uint8_t(zip[at + h.name_length]) | uint8_t(zip[at + h.name_length + 1]) << 8;
+      if (zip.compare(at + h.name_at, length, name) == 0) zip[at + h.flags] |= 1;
+    }
+  }
+}
+
+TEST_F(ArchiveViewTest, AMemberTheArchiverRefusesLeavesTheListWithTheReason) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  const std::u16string zip = Zip(L"e.zip", {{"a.txt", "plain"}, {"b.txt", "secret"}});
+  std::string bytes = test::ReadFileBytes(zip);
+  MarkEncrypted(bytes, "b.txt");
+  ASSERT_TRUE(test::WriteFileBytes(zip, bytes));
+  Show(*form, zip);
+  Open(*form, 1);
+  EXPECT_EQ(form->ViewFileType, vfArc);
+  EXPECT_TRUE(IsWindowVisible(form->archive_page().ArcListBox()));
+  EXPECT_EQ(form->archive_page().SelectedIndex(), 1);
+  EXPECT_EQ(form->Status(0), u"展開できませんでした: failed: b.txt");
+  EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ArchiveViewTest, AListingThatFailsPartWayKeepsWhatWasRead) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  const std::u16string tar = dir_.Child(L"cut.tar");
+  const std::string data(2000, 'x');
+  ASSERT_TRUE(test::WriteSampleArchive(tar, SampleFormat::kTar, {{"a.txt", data}, {"b.txt", data}, {"c.txt", data}}));
+  // Two headers and their data in 512-byte blocks, then a third header cut short.
+  ASSERT_TRUE(test::WriteFileBytes(tar, test::ReadFileBytes(tar).substr(0, 2 * (512 + 2048) + 100)));
+  Show(*form, tar);
+  ASSERT_EQ(form->ViewFileType, vfArc);
+  EXPECT_EQ(form->archive_page().Count(), 2);
+  EXPECT_EQ(form->Status(0).rfind(u"ArchiveFile  一覧の途中でエラー: 0x", 0), 0u) << Utf16ToUtf8(form->Status(0));
+}
+
+TEST_F(ArchiveViewTest, TheListKeepsTheKeysAfterAMessageBox) {
+  test::StandInArchivers dlls;
+  auto form = MakeArchiveForm();
+  Show(*form, Zip(L"k.zip", {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}}));
+  form->archive_page().Select(0);
+  ASSERT_EQ(GetFocus(), form->archive_page().ArcListBox());
+  real_boxes_ = true;
+  Press(*form, {VK_CONTROL}, 'T');  // the state report, closed again
+  ASSERT_EQ(boxes_.size(), 1u);
+  Press(*form, {}, VK_DOWN);
+  EXPECT_EQ(form->archive_page().SelectedIndex(), 1);
 }
 
 }  // namespace

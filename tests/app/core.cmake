@@ -8,6 +8,7 @@ target_sources(zarvik_core_tests PRIVATE
   app/colors_test.cpp
   app/command_line_test.cpp
   app/dispatch_test.cpp
+  app/existence_cache_test.cpp
   app/ini_file_test.cpp
   app/options_form_rules_test.cpp
   app/outside_viewer_test.cpp

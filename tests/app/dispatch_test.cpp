@@ -285,10 +285,13 @@ TEST_F(DispatchTest, ShortcutsThatLoopEndWithTheShortcutFileShown) {
 
 TEST_F(DispatchTest, ArcLinkIsOpenedOnlyWithLinkView) {
   AddFile(u"C:\\m.arclink");
-  EXPECT_EQ(Run(u"C:\\m.arclink"), Calls{"ArcLink:C:\\m.arclink"});
+  EXPECT_EQ(Run(u"C:\\m.arclink"), (Calls{"ClearArchiveList", "ArcLink:C:\\m.arclink"}));
   EXPECT_EQ(host.last_read_times.size(), 2u);
   settings.LinkView = false;
   EXPECT_EQ(Run(u"C:\\m.arclink")[2], "Picture:C:\\m.arclink");
+  // A link met inside an archive replaces that archive's list as well.
+  settings.LinkView = true;
+  EXPECT_EQ(Run(u"C:\\m.arclink", true), (Calls{"ClearArchiveList", "ArcLink:C:\\m.arclink"}));
 }
 
 TEST_F(DispatchTest, CursorAndTimeAreRestoredWhenAViewThrows) {

@@ -83,6 +83,13 @@ TEST_F(PictureSaveTest, JpegSavedAsJpgIsCopiedUnchanged) {
   EXPECT_EQ(test::ReadFileBytes(dir_.Child(L"x.jpg")), test::ReadFileBytes(source));
   EXPECT_TRUE(shown_qualities_.empty());
   EXPECT_TRUE(boxes_.empty());
+
+  // A copy that cannot be written is told, as a converted save is.
+  const std::u16string nowhere = dir_.Child(L"gone\\x.jpg");
+  AnswerSaveDialog(*form, nowhere, 2);
+  ASSERT_TRUE(Save(*form));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, ToWide(nowhere) + L"\rに書き込めませんでした");
 }
 
 TEST_F(PictureSaveTest, BmpFilterWithoutExtensionWritesShownBitmap) {

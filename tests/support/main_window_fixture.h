@@ -35,8 +35,9 @@ class MainWindowFixture : public ::testing::Test {
     o.unique_name = u"ZarvikTest" + Ascii(std::to_string(GetCurrentProcessId()));
     o.temp_folder = dir_.u16();
     o.quit_on_destroy = false;
-    o.message_box = [this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+    o.message_box = [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
       boxes_.push_back({text, caption, type});
+      if (real_boxes_) return ShowRealBox(owner, text, caption, type);
       if (answer_ != 0) return answer_;
       return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
     };
@@ -80,10 +81,31 @@ class MainWindowFixture : public ::testing::Test {
 
   std::u16string IniPath() const { return dir_.Child(L"zarvik.ini"); }
 
+  // A real message box, taking the activation from the window as a user sees
+  // it, closed with OK once it is up.
+  static int ShowRealBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
+      EnumThreadWindows(
+          GetCurrentThreadId(),
+          [](HWND wnd, LPARAM) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(wnd, cls, 16);
+            if (std::wstring(cls) != L"#32770" || !IsWindowVisible(wnd)) return TRUE;
+            PostMessageW(wnd, WM_COMMAND, IDOK, 0);
+            return FALSE;
+          },
+          0);
+    });
+    const int answer = MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+    KillTimer(nullptr, timer);
+    return answer;
+  }
+
   TempDir dir_;
   std::u16string program_path_ = u"C:\\nowhere\\zarvik.exe";
   std::vector<RecordedBox> boxes_;
   int answer_ = 0;  // the answer to every box; 0: yes to questions, OK to the rest
+  bool real_boxes_ = false;  // boxes shown for real (and closed at once) instead
 };
 
 // With the zarvik.exe of this build as the program file, so that its version

@@ -1,6 +1,9 @@
 // The viewer following the stand-in search window end to end: a main window
 // in this process, the stand-in in a process of its own, the 100 ms poll
 // running on this thread's message loop.
+#include <windows.h>
+#include <richedit.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,6 +13,7 @@
 #include "app/main_window.h"
 #include "base/text.h"
 #include "base/win_text.h"
+#include "support/key_press.h"
 #include "support/main_window_fixture.h"
 #include "watcher/search_peer.h"
 
@@ -111,6 +115,29 @@ TEST_F(FollowTest, ViewerFollowsTheSelectionWhereverItIsMoved) {
   PumpFor(300);
   EXPECT_EQ(form->SelectedFileName, rows_[3]);
   EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(FollowTest, AZoomLastsOnlyForTheTextItWasMadeOn) {
+  auto form = MakeForm();
+  test::ShowForKeys(*form);
+  form->actions[CommandId::FindEverythingAction].checked = true;  // watching again
+  ASSERT_TRUE(form->watching());
+  SearchPeer peer(PeerArgs({L"--select", L"2"}));
+  ASSERT_TRUE(peer.started());
+  ExpectShown(*form, rows_[2], vfText);
+  auto twips = [&] {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    SendMessageW(form->text_page().RichEditURL().hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    return cf.yHeight;
+  };
+  const LONG configured = twips();
+  test::PressKey(*form, {}, VK_ADD);
+  test::PressKey(*form, {}, VK_ADD);
+  ASSERT_GT(twips(), configured);
+  peer.Key(VK_DOWN);
+  ExpectShown(*form, rows_[3], vfText);
+  EXPECT_EQ(twips(), configured);
 }
 
 // True when `a` lies above `b` among the top-level windows.
