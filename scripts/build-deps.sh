@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds libjpeg-turbo, libpng and giflib, and libarchive with bzip2 and liblzma, from
+# Builds libjpeg-turbo, libpng and giflib, and libarchive with bzip2, liblzma, zstd and lz4, from
 # Debian's source packages as static libraries for both Windows targets, into a cache
 # outside the checkout:
 #   $cache/<triplet>/{include,lib}
@@ -11,7 +11,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cache=${1:-${ZARVIK_DEPS:-/var/cache/zarvik-deps}}
 targets=(x86_64-w64-mingw32 i686-w64-mingw32)
 stamp_version=1
-archive_stamp_version=1
+archive_stamp_version=2
 
 all_done=1
 for t in "${targets[@]}"; do
@@ -63,6 +63,8 @@ fetch_source giflib "$src/giflib"
 fetch_source bzip2 "$src/bzip2"
 fetch_source xz-utils "$src/xz"
 fetch_source libarchive "$src/libarchive"
+fetch_source libzstd "$src/zstd"
+fetch_source lz4 "$src/lz4"
 
 jobs=$(nproc)
 for t in "${targets[@]}"; do
@@ -124,6 +126,23 @@ for t in "${targets[@]}"; do
   cp "$b/xz/liblzma.a" "$prefix/lib/"
   cp -r "$src/xz/src/liblzma/api/lzma.h" "$src/xz/src/liblzma/api/lzma" "$prefix/include/"
 
+  # zstd and lz4: their decoders and encoders compiled directly (no assembly).
+  mkdir -p "$b/zstd" "$b/lz4"
+  ( cd "$src/zstd/lib"
+    for f in common/*.c decompress/*.c compress/*.c; do
+      "$t-gcc-posix" -O2 -DZSTD_DISABLE_ASM -DZSTD_MULTITHREAD=0 -c "$f" -o "$b/zstd/$(basename "${f%.c}").o"
+    done )
+  rm -f "$prefix/lib/libzstd.a"
+  "$t-ar" rcs "$prefix/lib/libzstd.a" "$b/zstd"/*.o
+  cp "$src/zstd/lib/zstd.h" "$src/zstd/lib/zstd_errors.h" "$src/zstd/lib/zdict.h" "$prefix/include/"
+  ( cd "$src/lz4/lib"
+    for f in lz4.c lz4hc.c lz4frame.c xxhash.c; do
+      "$t-gcc-posix" -O2 -c "$f" -o "$b/lz4/${f%.c}.o"
+    done )
+  rm -f "$prefix/lib/liblz4.a"
+  "$t-ar" rcs "$prefix/lib/liblz4.a" "$b/lz4"/*.o
+  cp "$src/lz4/lib/lz4.h" "$src/lz4/lib/lz4hc.h" "$src/lz4/lib/lz4frame.h" "$prefix/include/"
+
   # Its configure-time run checks cannot run for a foreign target; a failing emulator
   # answers them "no" instead of letting CMake try the executable itself.
   cmake -S "$src/libarchive" -B "$b/archive" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$tc" \
@@ -131,7 +150,9 @@ for t in "${targets[@]}"; do
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF -DENABLE_TEST=OFF \
     -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF -DENABLE_CNG=OFF \
-    -DENABLE_LIBXML2=OFF -DENABLE_EXPAT=OFF -DENABLE_LZ4=OFF -DENABLE_ZSTD=OFF \
+    -DENABLE_LIBXML2=OFF -DENABLE_EXPAT=OFF -DENABLE_LZ4=ON -DENABLE_ZSTD=ON \
+    -DZSTD_INCLUDE_DIR="$prefix/include" -DZSTD_LIBRARY="$prefix/lib/libzstd.a" \
+    -DLZ4_INCLUDE_DIR="$prefix/include" -DLZ4_LIBRARY="$prefix/lib/liblz4.a" \
     -DENABLE_LZO=OFF -DENABLE_LIBB2=OFF -DENABLE_ICONV=OFF -DENABLE_ACL=OFF -DENABLE_XATTR=OFF \
     -DZLIB_INCLUDE_DIR=/usr/$t/include -DZLIB_LIBRARY=/usr/$t/lib/libz.a \
     -DBZIP2_INCLUDE_DIR="$prefix/include" -DBZIP2_LIBRARIES="$prefix/lib/libbz2.a" \

@@ -10,6 +10,7 @@ if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32" AND NOT TARGET arc_unzip32)
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${ZARVIK_DEPS_PREFIX}/include)
     target_link_libraries(${target} PRIVATE ${ZARVIK_DEPS_PREFIX}/lib/libarchive_static.a
       ${ZARVIK_DEPS_PREFIX}/lib/libbz2.a ${ZARVIK_DEPS_PREFIX}/lib/liblzma.a
+      ${ZARVIK_DEPS_PREFIX}/lib/libzstd.a ${ZARVIK_DEPS_PREFIX}/lib/liblz4.a
       /usr/${ZARVIK_TRIPLET}/lib/libz.a bcrypt)
     string(REGEX REPLACE "\\.[^.]*$" "" base ${file})
     string(REGEX MATCH "\\.[^.]*$" suffix ${file})
@@ -35,7 +36,8 @@ if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32" AND NOT TARGET arc_unzip32)
   # libarchive's own small test archives for the formats it only reads, kept
   # uuencoded as they come; the tests decode them.
   set(zarvik_archive_samples
-    test_read_format_lha_bugfix_0.lzh.uu test_read_format_cab_1.cab.uu test_read_format_rar.rar.uu)
+    test_read_format_lha_bugfix_0.lzh.uu test_read_format_cab_1.cab.uu test_read_format_rar.rar.uu
+    test_read_format_rar5_compressed.rar.uu test_read_format_cab_3.cab.uu test_read_format_lha_lh7.lzh.uu)
   foreach(sample IN LISTS zarvik_archive_samples)
     configure_file(${ZARVIK_DEPS}/src/libarchive/libarchive/test/${sample}
       ${CMAKE_BINARY_DIR}/bin/archive-samples/${sample} COPYONLY)
