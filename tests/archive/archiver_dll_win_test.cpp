@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "archive/archive_samples.h"
+#include "archive/archiver_classes.h"
 #include "archive/archiver_errors.h"
 #include "support/test_files.h"
+#include "watcher/search_peer.h"
+
+#include <utility>
 
 namespace zk {
 namespace {
@@ -38,6 +42,23 @@ TEST_F(ArchiverDllTest, ZipMembersComeWithTheirSizesAndTimes) {
   EXPECT_STREQ(info.szFileName, "sub\\two.txt");
   EXPECT_NE(dll.FindNext(arc, info), 0);
   dll.CloseArchive(arc);
+}
+
+// Names stored as Unicode come in the ANSI code page, as real archivers give
+// them: a ZIP from 7-Zip with the UTF-8 flag, a 7z archive.
+TEST_F(ArchiverDllTest, UnicodeNamesComeInTheAnsiCodePage) {
+  const std::string sjis_name = "\x89\xe6\x91\x9c" "1.png";  // 画像1.png
+  for (auto [file, dll_class] : {std::pair{L"7zip.zip", DriverClass::kZip}, {L"7zip.7z", DriverClass::kSevenZip}}) {
+    TCustomArchiverDll& dll = LoadDLL(dll_class);
+    const std::string path = Ansi(FromWide(test::BinFolder() + L"\\real-archives\\" + file));
+    HARC arc = dll.OpenArchive(nullptr, path, 0);
+    ASSERT_NE(arc, nullptr);
+    TArchiveMemberInfo info{};
+    ASSERT_EQ(dll.FindFirst(arc, "*", info), 0);
+    EXPECT_EQ(std::string(info.szFileName), sjis_name);
+    dll.CloseArchive(arc);
+  }
+  FreeArchiverDlls();
 }
 
 TEST_F(ArchiverDllTest, AMissingDllNamesFormatAndFile) {

@@ -70,6 +70,21 @@ bool WildcardMatch(const char* pattern, const char* text) {
 
 bool MatchesAll(const std::string& pattern) { return pattern.empty() || pattern == "*" || pattern == "*.*"; }
 
+// The entry's name in the ANSI code page, as the real archivers deliver it:
+// names stored as Unicode (7z, ZIP with the UTF-8 flag) are converted too.
+std::string AnsiName(archive_entry* entry) {
+  if (const wchar_t* wide = archive_entry_pathname_w(entry)) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n > 1) {
+      std::string name(static_cast<size_t>(n - 1), '\0');
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, name.data(), n, nullptr, nullptr);
+      return name;
+    }
+  }
+  const char* raw = archive_entry_pathname(entry);
+  return raw ? raw : "";
+}
+
 std::string Slashes(std::string s) {
   for (char& c : s)
     if (c == '/') c = '\\';
@@ -130,7 +145,7 @@ void FillRecord(OpenedArchive& arc, archive_entry* entry, zk::TArchiveMemberInfo
   la_int64_t size = archive_entry_size(entry);
   info->dwOriginalSize = size < 0 ? 0 : static_cast<uint32_t>(size);
   info->dwCompressedSize = info->dwOriginalSize;
-  std::string name = Slashes(archive_entry_pathname(entry) ? archive_entry_pathname(entry) : "");
+  std::string name = Slashes(AnsiName(entry));
   strncpy(info->szFileName, name.c_str(), sizeof info->szFileName - 1);
   strncpy(info->szAttribute, archive_entry_filetype(entry) == AE_IFDIR ? "d---" : "-a--", sizeof info->szAttribute - 1);
   strncpy(info->szMode, "-st-", sizeof info->szMode - 1);
@@ -157,8 +172,7 @@ int NextMatching(OpenedArchive& arc, zk::TArchiveMemberInfo* info) {
     int r = archive_read_next_header(arc.reader, &entry);
     if (r == ARCHIVE_EOF) return -1;
     if (r != ARCHIVE_OK && r != ARCHIVE_WARN) return kErrorCannotRead;
-    const char* name = archive_entry_pathname(entry);
-    std::string path = Slashes(name ? name : "");
+    std::string path = Slashes(AnsiName(entry));
     if (MatchesAll(arc.pattern) || WildcardMatch(Slashes(arc.pattern).c_str(), path.c_str())) {
       if (info) FillRecord(arc, entry, info);
       return 0;
@@ -331,8 +345,7 @@ EXPORT int WINAPI STANDIN_PREFIX(HWND, LPCSTR line, LPSTR output, DWORD size) {
       result = kErrorCannotRead;
       break;
     }
-    const char* raw = archive_entry_pathname(entry);
-    std::string name = Slashes(raw ? raw : "");
+    std::string name = Slashes(AnsiName(entry));
     if (archive_entry_filetype(entry) != AE_IFREG || !Wanted(c, name)) continue;
     std::string relative = SafeRelativePath(name, c.flatten);
     if (relative.empty()) {
@@ -422,8 +435,7 @@ EXPORT int WINAPI ENTRY(ExtractMem)(HWND, LPCSTR line, LPBYTE buffer, DWORD size
   int result = kErrorNoMember;
   archive_entry* entry;
   while (archive_read_next_header(a, &entry) == ARCHIVE_OK) {
-    const char* raw = archive_entry_pathname(entry);
-    if (Slashes(raw ? raw : "") != Slashes(c.members[0])) continue;
+    if (Slashes(AnsiName(entry)) != Slashes(c.members[0])) continue;
     DWORD total = 0;
     result = 0;
     while (total < size) {
