@@ -207,6 +207,7 @@ def main():
         "member_record": [member_record()],
         "archive_commands": archive_commands(),
         "spi_plugin": [spi_plugin()],
+        "builtin_archive": [sample("archive.zip"), sample("archive.lzh"), sample("archive.7z")],
         "spi_bitmap": [spi_blocks(3, 2, 8, 4, b"\x01" * 8), spi_blocks(2, -2, 24, 0, b"\x7f" * 16),
                        spi_blocks(9, 1, 1, 2, b"\xa5" * 4)],
     }

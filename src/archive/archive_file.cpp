@@ -1,6 +1,12 @@
 #include "archive/archive_file.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "archive/archiver_errors.h"
+#include "archive/builtin_archive.h"
+#include "base/file_byte_source.h"
+#include "base/win_handles.h"
 #include "archive/drivers/content_checks.h"
 #include "archive/extra_streams.h"
 #include "base/win_class.h"
@@ -90,6 +96,29 @@ TArchiverType DetectArchiverTypeByContent(const std::u16string& name) {
   return DetectByContent(checks);
 }
 
+// The built-in engine's archive: its members, read once when it is opened,
+// and where FindFirst and FindNext are.
+struct TArchiveFile::BuiltinState {
+  std::vector<BuiltinMember> members;
+  std::u16string error;  // why the listing stopped early
+  size_t next = 0;
+  const BuiltinMember* last = nullptr;
+  bool error_told = false;
+  std::u16string message;  // what the last operation had to say
+};
+
+namespace {
+
+// The code the built-in engine's failures return, in the archivers' error range.
+constexpr int kBuiltinFailed = 0x8020;
+
+std::u16string LastNameComponent(const std::u16string& name) {
+  const size_t cut = name.find_last_of(u"\\/:");
+  return cut == std::u16string::npos ? name : name.substr(cut + 1);
+}
+
+}  // namespace
+
 TArchiveFile::TArchiveFile() { options_.Reset(); }
 
 TArchiveFile::~TArchiveFile() {
@@ -123,10 +152,152 @@ LRESULT TArchiveFile::Notified(int state, const TExtractingInfo* info) {
   return abort ? 1 : 0;
 }
 
+namespace {
+
+// Whether a binding found its library; one that did not stays, unloaded.
+bool BindingLoaded(TCustomArchiverDll& dll) {
+  if (auto* zip = dynamic_cast<TZipDll*>(&dll)) return zip->Loaded(kUnzip32) || zip->Loaded(kZip32j) || zip->Loaded(kLmzip32);
+  if (auto* single = dynamic_cast<TArchiverDll*>(&dll)) return single->Loaded();
+  return true;
+}
+
+bool BuiltinRecognises(const std::u16string& path) {
+  FileByteSource source(path);
+  return source.is_open() && BuiltinArchiveReader(source, Ansi(), GetACP()).Recognised();
+}
+
+}  // namespace
+
 void TArchiveFile::SetFileName(const std::u16string& name) {
+  builtin_.reset();
   const ExtensionVerdict verdict = DetectArchiverTypeByExtension(name);
-  SetArchiverType(verdict.by_content ? DetectArchiverTypeByContent(name) : verdict.type);
+  const TArchiverType type = verdict.by_content ? DetectArchiverTypeByContent(name) : verdict.type;
+  if (type == atNone && builtin_allowed_ && IsBuiltinOnlyExtension(name)) {
+    UseBuiltIn();
+  } else {
+    // The format's archiver DLL is missing: the built-in engine reads it instead.
+    const bool builtin_may = builtin_allowed_ && HasDriver(type) && BuiltinReadsType(type);
+    try {
+      SetArchiverType(type);
+    } catch (const EArchiver&) {
+      if (!builtin_may) throw;
+    }
+    if (builtin_may && (!driver_ || !BindingLoaded(Binding()))) UseBuiltIn();
+  }
   file_name_ = name;
+}
+
+void TArchiveFile::UseBuiltIn() {
+  driver_.reset();
+  builtin_ = std::make_unique<BuiltinState>();
+}
+
+bool TArchiveFile::OpenBuiltIn() {
+  FileByteSource source(file_name_);
+  if (!source.is_open()) return false;
+  BuiltinArchiveReader reader(source, Ansi(), GetACP());
+  if (!reader.Recognised()) return false;
+  BuiltinListing listing = reader.List();
+  builtin_->members = std::move(listing.members);
+  builtin_->error = std::move(listing.error);
+  builtin_->next = 0;
+  builtin_->last = nullptr;
+  builtin_->error_told = false;
+  handle_ = reinterpret_cast<HARC>(builtin_.get());
+  return true;
+}
+
+int TArchiveFile::DeliverBuiltIn(TArchiveMemberInfo& info) {
+  BuiltinState& b = *builtin_;
+  if (b.next >= b.members.size()) {
+    // Once, after the members read: the reason the listing ended early.
+    if (b.error.empty() || b.error_told) return -1;
+    b.error_told = true;
+    b.message = b.error;
+    return kBuiltinFailed;
+  }
+  const BuiltinMember& m = b.members[b.next++];
+  b.last = &m;
+  info = TArchiveMemberInfo{};
+  const std::string ansi = Ansi().Encode(m.name);
+  ansi.copy(info.szFileName, sizeof info.szFileName - 1);
+  info.dwOriginalSize = static_cast<DWORD>(std::min<int64_t>(m.size, 0xFFFFFFFF));
+  if (m.has_time) {
+    // Seconds since 1970 to the DOS date and time of the local zone, as the archivers give them.
+    const int64_t ticks = (m.mtime + 11644473600LL) * 10000000LL;
+    FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}, local;
+    if (FileTimeToLocalFileTime(&utc, &local)) FileTimeToDosDateTime(&local, &info.wDate, &info.wTime);
+  }
+  return 0;
+}
+
+std::u16string TArchiveFile::MemberName(const TArchiveMemberInfo& info) const {
+  if (builtin_ && builtin_->last) return builtin_->last->name;
+  return Ansi().Decode(FixedText(info.szFileName));
+}
+
+std::u16string TArchiveFile::OutputText() const {
+  if (builtin_) return builtin_->message;
+  return Ansi().Decode(std::string_view(Output(), strnlen(Output(), output_.size())));
+}
+
+int TArchiveFile::ExtractBuiltIn(const std::u16string& member, const std::u16string& folder, int64_t read_limit) {
+  if (!builtin_) throw EArchiver(std::u16string(kMsgFormatUnknown));
+  builtin_->message.clear();
+  // The last name component only: nothing lands outside the folder.
+  const std::u16string leaf = LastNameComponent(member);
+  if (leaf.empty() || leaf == u"." || leaf == u".." || folder.empty()) {
+    builtin_->message = kBuiltinNoMember;
+    return kBuiltinFailed;
+  }
+  std::u16string target = folder;
+  if (target.back() != u'\\') target += u'\\';
+  target += leaf;
+  FileByteSource source(file_name_);
+  if (!source.is_open()) {
+    builtin_->message = u"書庫を開けません";
+    return kBuiltinFailed;
+  }
+  BuiltinExtraction done;
+  {
+    UniqueHandle out(CreateFileW(W(target), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) {
+      builtin_->message = kBuiltinNotWritten;
+      return kBuiltinFailed;
+    }
+    BuiltinArchiveReader reader(source, Ansi(), GetACP());
+    done = reader.Extract(member, read_limit, [&](const void* data, size_t size) {
+      DWORD wrote = 0;
+      return WriteFile(out.get(), data, static_cast<DWORD>(size), &wrote, nullptr) && wrote == size;
+    });
+  }
+  if (done.ok) return 0;
+  DeleteFileW(W(target));
+  builtin_->message = done.error;
+  return kBuiltinFailed;
+}
+
+int TArchiveFile::ExtractMemBuiltIn(const std::u16string& member, BYTE* buffer, DWORD size, DWORD& written) {
+  if (!builtin_) throw EArchiver(std::u16string(kMsgFormatUnknown));
+  builtin_->message.clear();
+  written = 0;
+  FileByteSource source(file_name_);
+  if (!source.is_open()) {
+    builtin_->message = u"書庫を開けません";
+    return kBuiltinFailed;
+  }
+  BuiltinArchiveReader reader(source, Ansi(), GetACP());
+  // The buffer is the limit: a member that expands past the size it was
+  // given stops there, whatever its header says.
+  BuiltinExtraction done = reader.Extract(member, size, [&](const void* data, size_t n) {
+    if (n > size - written) return false;
+    std::memcpy(buffer + written, data, n);
+    written += static_cast<DWORD>(n);
+    return true;
+  });
+  if (done.ok) return 0;
+  builtin_->message = done.error == kBuiltinNotWritten ? std::u16string(kBuiltinOverLimit) : done.error;
+  return kBuiltinFailed;
 }
 
 void TArchiveFile::SetArchiverType(TArchiverType type) {
@@ -162,23 +333,40 @@ CommandEnvironment TArchiveFile::Environment() const {
 }
 
 bool TArchiveFile::OpenArchive(HWND window, DWORD mode) {
-  if (type_ == atAutoDetect) SetArchiverType(DetectArchiverTypeByContent(file_name_));
+  if (!builtin_ && type_ == atAutoDetect) {
+    const TArchiverType detected = DetectArchiverTypeByContent(file_name_);
+    // No archiver DLL knows the file: the built-in engine decides by content.
+    if (detected == atNone && builtin_allowed_ && BuiltinRecognises(file_name_)) UseBuiltIn();
+    else SetArchiverType(detected);
+  }
+  if (builtin_) return OpenBuiltIn();
   RequireDriver();
   handle_ = Binding().OpenArchive(window, Ansi().Encode(file_name_), mode);
   return handle_ != nullptr;
 }
 
 int TArchiveFile::FindFirst(const std::string& wildcard, TArchiveMemberInfo& info) {
+  // The built-in engine lists every member; the viewer asks for "*.*" only.
+  if (builtin_) {
+    builtin_->next = 0;
+    builtin_->error_told = false;
+    return DeliverBuiltIn(info);
+  }
   RequireDriver();
   return Binding().FindFirst(handle_, wildcard, info);
 }
 
 int TArchiveFile::FindNext(TArchiveMemberInfo& info) {
+  if (builtin_) return DeliverBuiltIn(info);
   RequireDriver();
   return Binding().FindNext(handle_, info);
 }
 
 void TArchiveFile::CloseArchive() {
+  if (builtin_) {
+    handle_ = nullptr;
+    return;
+  }
   RequireDriver();
   Binding().CloseArchive(handle_);
   handle_ = nullptr;

@@ -27,8 +27,29 @@ class TArchiveFile {
   TArchiveFile& operator=(const TArchiveFile&) = delete;
 
   // Detects the format by extension (".exe" by content) and writes the type
-  // first; the name is stored only when that succeeds.
+  // first; the name is stored only when that succeeds. Where the format's
+  // archiver DLL cannot be loaded, or only the built-in engine knows the
+  // extension, the built-in engine serves the archive (when allowed).
   void SetFileName(const std::u16string& name);
+
+  // Whether archives no archiver DLL serves are read by the built-in engine
+  // (off unless asked for); set before SetFileName.
+  void AllowBuiltIn(bool allow) { builtin_allowed_ = allow; }
+  // Whether the built-in engine serves this archive.
+  bool BuiltIn() const { return builtin_ != nullptr; }
+  // The member FindFirst or FindNext delivered last, named in full: the
+  // built-in engine's UTF-16 name, else the record's ANSI name.
+  std::u16string MemberName(const TArchiveMemberInfo& info) const;
+  // What the last operation printed: the DLL's output buffer, or the
+  // built-in engine's message.
+  std::u16string OutputText() const;
+  // The built-in engine's extractions, of a member named in full: into
+  // folder (as its last name component, never outside folder), stopping at
+  // the larger of read_limit and the size the member's header claims; or into
+  // memory, stopping at size. 0 on success, else an error code with the
+  // reason in OutputText.
+  int ExtractBuiltIn(const std::u16string& member, const std::u16string& folder, int64_t read_limit);
+  int ExtractMemBuiltIn(const std::u16string& member, BYTE* buffer, DWORD size, DWORD& written);
   const std::u16string& FileName() const { return file_name_; }
 
   // A type with a driver replaces the driver (loading its DLL); atAutoDetect
@@ -75,7 +96,14 @@ class TArchiveFile {
   LRESULT Notified(int state, const TExtractingInfo* info);
   void RestoreExtraStreams(const std::string& folder);
 
+  struct BuiltinState;
+  void UseBuiltIn();
+  bool OpenBuiltIn();
+  int DeliverBuiltIn(TArchiveMemberInfo& info);
+
   std::u16string file_name_;
+  bool builtin_allowed_ = false;
+  std::unique_ptr<BuiltinState> builtin_;
   TArchiverType type_ = atAutoDetect;
   std::unique_ptr<TArchiver> driver_;
   TArchiverOptions options_;

@@ -34,6 +34,24 @@ ExtensionVerdict DetectArchiverTypeByExtension(std::u16string_view file_name) {
   return {};
 }
 
+bool BuiltinReadsType(TArchiverType type) {
+  switch (type) {
+    case atLha: case atZip: case atCab: case atTar: case atTgz: case atBZ2: case atRar: case at7z:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsBuiltinOnlyExtension(std::u16string_view file_name) {
+  static constexpr std::u16string_view kExtensions[] = {u".iso", u".xz", u".txz", u".zst", u".tzst",
+                                                        u".lz4", u".tlz4", u".tbz", u".tbz2", u".lzma"};
+  const std::u16string ext = ExtractFileExt(file_name);
+  for (std::u16string_view known : kExtensions)
+    if (EqualsIgnoreCase(ext, known)) return true;
+  return false;
+}
+
 TArchiverType DecideByContent(const ContentAnswers& answers) {
   TArchiverType type = answers.tar;
   if (answers.rar) type = atRar;

@@ -25,6 +25,12 @@ struct ExtensionVerdict {
 };
 ExtensionVerdict DetectArchiverTypeByExtension(std::u16string_view file_name);
 
+// Formats the built-in engine reads when their archiver DLL cannot be loaded.
+bool BuiltinReadsType(TArchiverType type);
+// Extensions no archiver DLL is chosen for, which only the built-in engine
+// reads (".iso", ".xz", ".zst", ".lz4" and their TAR forms).
+bool IsBuiltinOnlyExtension(std::u16string_view file_name);
+
 // The answers of the content checks, each format's own. tar is the TAR
 // archiver's verdict (atTar, atTgz, atBZ2 or atNone); the others say yes or no.
 struct ContentAnswers {

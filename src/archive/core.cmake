@@ -2,6 +2,7 @@ target_sources(zarvik_core PRIVATE
   archive/archiver_errors.cpp
   archive/archiver_options.cpp
   archive/archiver_type.cpp
+  archive/builtin_archive.cpp
   archive/dll_entries.cpp
   archive/extra_streams.cpp
   archive/member_record.cpp

@@ -3,9 +3,11 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "archive/archiver_type.h"
 #include "archive/drivers/content_checks.h"
+#include "base/text.h"
 
 namespace zk {
 namespace {
@@ -32,6 +34,12 @@ TEST(ArchiverType, ByExtension) {
     EXPECT_EQ(v.type, c.type) << std::string(c.name.begin(), c.name.end());
     EXPECT_EQ(v.by_content, c.by_content) << std::string(c.name.begin(), c.name.end());
   }
+}
+
+TEST(ArchiverType, ExtensionsOnlyTheBuiltInEngineReads) {
+  for (auto [name, only] : {std::pair{u"a.ISO", true}, {u"a.tar.xz", true}, {u"a.tzst", true}, {u"a.lz4", true},
+                            {u"a.zip", false}, {u"a.txt", false}, {u"xz", false}})
+    EXPECT_EQ(IsBuiltinOnlyExtension(name), only) << Utf16ToUtf8(name);
 }
 
 TEST(ArchiverType, ContentAnswersInTheirOrder) {
