@@ -25,13 +25,15 @@ esac
 exe="$build/bin/zarvik.exe"
 [ -f "$exe" ] || { echo "package.sh: $exe is missing; build $target first" >&2; exit 1; }
 
-# The libraries the program links; libarchive only serves the stand-in archivers
-# of the tests and must not be among them.
+# The libraries the program links must all have their licence text below; a
+# library not listed here stops the release.
 link_line=$(grep -A3 '^build bin/zarvik.exe' "$build/build.ninja" | grep -m1 'LINK_LIBRARIES' || true)
-if grep -q 'libarchive' <<<"$link_line"; then
-  echo "package.sh: zarvik.exe links libarchive; add its licence before releasing" >&2
-  exit 1
-fi
+for lib in $(grep -o 'lib[a-z0-9_]*\.a' <<<"$link_line" | sort -u); do
+  case $lib in
+    libjpeg.a|libpng16.a|libgif.a|libarchive_static.a|libbz2.a|liblzma.a|libzstd.a|liblz4.a|libzarvik_win.a|libzarvik_core.a) ;;
+    *) echo "package.sh: zarvik.exe links $lib, whose licence is not packed" >&2; exit 1 ;;
+  esac
+done
 
 src="$deps/src"
 licences=(
@@ -39,6 +41,11 @@ licences=(
   "libjpeg-turbo-ijg.txt:$src/libjpeg-turbo/README.ijg"
   "libpng.txt:$src/libpng/LICENSE"
   "giflib.txt:$src/giflib/COPYING"
+  "libarchive.txt:$src/libarchive/COPYING"
+  "bzip2.txt:$src/bzip2/LICENSE"
+  "xz-liblzma.txt:$src/xz/COPYING"
+  "zstd.txt:$src/zstd/LICENSE"
+  "lz4.txt:$src/lz4/lib/LICENSE"
   "zlib.txt:/usr/share/doc/libz-mingw-w64-dev/copyright"
   "mingw-w64-runtime.txt:/usr/share/doc/$mingw_doc/copyright"
 )

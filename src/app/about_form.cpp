@@ -248,7 +248,7 @@ void TZKAboutForm::CreatePageTwo(HWND page, int width) {
 
   AddLabel(page, scale_.Rect(Box(left, 204, width - 2 * left, 2)), u"", SS_ETCHEDHORZ, label_font_.get());
 
-  modules_ = CyclingList(BuildModuleEntries(options_.plugin_names, options_.locate, [](const std::u16string& path) {
+  modules_ = CyclingList(BuildModuleEntries(options_.plugin_names, options_.builtin_entries, options_.locate, [](const std::u16string& path) {
     return ReadVersionStrings(path).ProductVersion;
   }));
   // Long paths wrap onto a further line; the version follows on its own line.

@@ -31,6 +31,7 @@ struct AboutFormOptions {
   std::u16string everything_path;  // EverythingPath
   std::u16string xdoc2txt_path;    // the located converter
   std::vector<std::u16string> plugin_names;  // file names of the loaded picture plug-ins
+  std::vector<std::u16string> builtin_entries;  // the built-in engines with their versions
   // Finds a DLL or plug-in by name; FindProgram when not given.
   std::function<std::u16string(const std::u16string& name)> locate;
   // Opens a web address; the shell when not given.

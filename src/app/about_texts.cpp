@@ -16,17 +16,22 @@ std::u16string ModuleEntryText(const std::u16string& path, const std::u16string&
   return text;
 }
 
+std::u16string BuiltinEntryText(const std::u16string& name, const std::u16string& version) {
+  return name + u"\r  " + version;
+}
+
 std::vector<std::u16string> BuildModuleEntries(
-    const std::vector<std::u16string>& plugin_names,
+    const std::vector<std::u16string>& plugin_names, const std::vector<std::u16string>& builtin_entries,
     const std::function<std::u16string(const std::u16string& name)>& locate,
     const std::function<std::u16string(const std::u16string& path)>& product_version) {
-  std::vector<std::u16string> names(std::begin(kAboutArchiverDlls), std::end(kAboutArchiverDlls));
-  names.insert(names.end(), plugin_names.begin(), plugin_names.end());
   std::vector<std::u16string> entries;
-  for (const auto& name : names) {
+  auto add_located = [&](const std::u16string& name) {
     std::u16string path = locate(name);
     if (!path.empty()) entries.push_back(ModuleEntryText(path, product_version(path)));
-  }
+  };
+  for (const char16_t* dll : kAboutArchiverDlls) add_located(dll);
+  entries.insert(entries.end(), builtin_entries.begin(), builtin_entries.end());
+  for (const auto& name : plugin_names) add_located(name);
   return entries;
 }
 

@@ -17,11 +17,14 @@ std::u16string VersionText(const std::u16string& product_version);
 // One entry of the cycling list: the located path, a carriage return, and
 // "  Version " with the product version when the file has one.
 std::u16string ModuleEntryText(const std::u16string& path, const std::u16string& product_version);
+// A built-in engine's entry: its name, a carriage return, and its version text.
+std::u16string BuiltinEntryText(const std::u16string& name, const std::u16string& version);
 
-// The entries for the archiver DLLs and then the given plug-in file names,
-// each as far as locate finds it (locate returns empty when it does not).
+// The entries for the archiver DLLs, then the built-in engines' entries as
+// given, then the given plug-in file names; DLLs and plug-ins as far as
+// locate finds them (locate returns empty when it does not).
 std::vector<std::u16string> BuildModuleEntries(
-    const std::vector<std::u16string>& plugin_names,
+    const std::vector<std::u16string>& plugin_names, const std::vector<std::u16string>& builtin_entries,
     const std::function<std::u16string(const std::u16string& name)>& locate,
     const std::function<std::u16string(const std::u16string& path)>& product_version);
 

@@ -3,7 +3,6 @@
 // files that show one picture straight out of an archive.
 #include <windows.h>
 
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -78,7 +77,7 @@ std::u16string LocaleTime(const SYSTEMTIME& st) {
 
 // A member's line. Several archivers write date 0 for members without a
 // time: such a member gets empty date and time texts and stays browsable.
-std::u16string MemberLine(const TArchiveMemberInfo& info) {
+std::u16string MemberLine(const TArchiveFile& archive, const TArchiveMemberInfo& info) {
   std::u16string date, time;
   if (DosDateTimeToTicks(info.wDate, info.wTime)) {
     const DosDate d = SplitDosDate(info.wDate);
@@ -93,7 +92,7 @@ std::u16string MemberLine(const TArchiveMemberInfo& info) {
     date = LocaleDate(st);
     time = LocaleTime(st);
   }
-  return ArchiveListLine(Ansi().Decode(FixedText(info.szFileName)), FormatMemberSize(int64_t{info.dwOriginalSize}),
+  return ArchiveListLine(archive.MemberName(info), FormatMemberSize(int64_t{info.dwOriginalSize}),
                          date, time);
 }
 
@@ -146,6 +145,7 @@ bool TZKMainForm::ArcListActionExecute(bool from_command) {
   {
     ArchiverDllsRelease release;
     TArchiveFile archive;
+    archive.AllowBuiltIn(settings.ArchiveBuiltIn);
     archive.SetFileName(path);  // a missing library or a format without driver ends here, the old lines kept
     archive_page_.Clear();
     bool opened = false;
@@ -170,10 +170,10 @@ bool TZKMainForm::ArcListActionExecute(bool from_command) {
     TArchiveMemberInfo info{};
     int r = -1;
     try {
-      for (r = archive.FindFirst("*.*", info); r == 0; r = archive.FindNext(info)) lines.push_back(MemberLine(info));
+      for (r = archive.FindFirst("*.*", info); r == 0; r = archive.FindNext(info)) lines.push_back(MemberLine(archive, info));
     } catch (const std::exception&) {
     }
-    if (r != -1) failure = ArchiverFailureStatus(kListingFailed, r, u"");
+    if (r != -1) failure = ArchiverFailureStatus(kListingFailed, r, archive.OutputText());
   }
   archive_page_.Fill(lines);
   if (archive_page_.Count() == 0) return false;  // nothing to browse: the other views may take the file
@@ -217,6 +217,7 @@ void TZKMainForm::ShowArchiveMember(const std::u16string& archive_path) {
   try {
     ArchiverDllsRelease release;
     TArchiveFile archive;
+    archive.AllowBuiltIn(settings.ArchiveBuiltIn);
     archive.SetFileName(archive_path);
     TArchiverOptions& o = archive.Options();
     o.x = 0;  // without the member's folders
@@ -224,11 +225,16 @@ void TZKMainForm::ShowArchiveMember(const std::u16string& archive_path) {
     o.jse = 1;
     o.jso = 1;
     archive.SetOutputSize(8192);
-    FileList files;
-    if (ExtractsWholeArchive(name)) files.push_back(JoinLines(archive_page_.Lines()));  // names no member
-    else files.push_back(Ansi().Encode(name));
-    result = archive.Extract(wnd_, nullptr, files, IncludeTrailingDelimiter(WorkFolder));
-    output = Ansi().Decode(std::string_view(archive.Output(), strnlen(archive.Output(), archive.OutputSize())));
+    if (archive.BuiltIn()) {
+      // Named in full: a name the ANSI code page cannot hold still opens.
+      result = archive.ExtractBuiltIn(name, WorkFolder, settings.MaxReadByte);
+    } else {
+      FileList files;
+      if (ExtractsWholeArchive(name)) files.push_back(JoinLines(archive_page_.Lines()));  // names no member
+      else files.push_back(Ansi().Encode(name));
+      result = archive.Extract(wnd_, nullptr, files, IncludeTrailingDelimiter(WorkFolder));
+    }
+    output = archive.OutputText();
   } catch (const std::exception&) {
     // The archive or its library has gone since the list was made.
     ShownMemberPath.clear();
@@ -305,6 +311,7 @@ void TZKMainForm::ShowArchiveImage(const std::u16string& archive_path, const std
   TArchiveFile archive;
   SetStatus(u"Load Graphic");
   BusyScope busy(*this);
+  archive.AllowBuiltIn(settings.ArchiveBuiltIn);
   archive.SetFileName(archive_path);
   archive.Options().jso = 1;
   archive.Options().n = 1;
@@ -314,7 +321,12 @@ void TZKMainForm::ShowArchiveImage(const std::u16string& archive_path, const std
   // The decoders get the whole buffer and ignore what follows the picture.
   std::vector<uint8_t> buffer(size_t{size} + 1024);
   DWORD written = 0;
-  archive.ExtractMem(wnd_, nullptr, Ansi().Encode(member), buffer.data(), size, written);
+  if (archive.BuiltIn()) {
+    if (archive.ExtractMemBuiltIn(member, buffer.data(), size, written) != 0)
+      throw EArchiver(archive.OutputText());
+  } else {
+    archive.ExtractMem(wnd_, nullptr, Ansi().Encode(member), buffer.data(), size, written);
+  }
   const COLORREF background = image_page_.ScrollBox().ColorRef();
   if (EqualsIgnoreCase(ExtractFileExt(member), u".png")) {
     SetStatus(u"Load PNG");

@@ -5,6 +5,8 @@
 #include "app/clipboard_text.h"
 #include "app/file_info.h"
 #include "app/main_window.h"
+#include "app/about_texts.h"
+#include "archive/builtin_archive.h"
 #include "app/state_report.h"
 #include "archive/member_size.h"
 #include "base/win_files.h"
@@ -101,6 +103,7 @@ void TZKMainForm::AboutMenClick() {
     o.everything_path = settings.EverythingPath;
     o.xdoc2txt_path = xdoc2txtPath;
     o.plugin_names = PluginFileNames();
+    o.builtin_entries = {BuiltinEntryText(u"内蔵書庫エンジン", BuiltinArchiveReader::Version())};
     o.on_shown = AboutShownHook;
     TZKAboutForm about(std::move(o));
     about.ShowModal();

@@ -112,6 +112,7 @@ void TZKOptionsForm::FillFrom(const Settings& s) {
   LinkViewCheckBox.SetChecked(s.LinkView);
   ArcViewCheckBox.SetChecked(s.ArcView);
   ArkWrapCheckBox.SetChecked(s.ArkWrap);
+  ArchiveBuiltInCheckBox.SetChecked(s.ArchiveBuiltIn);
   CacheFolderEdit.SetText(s.CacheFolder);
   UpdateActions();
 }
@@ -140,6 +141,7 @@ void TZKOptionsForm::CopyTo(Settings& s) const {
   s.LinkView = LinkViewCheckBox.checked();
   s.ArcView = ArcViewCheckBox.checked();
   s.ArkWrap = ArkWrapCheckBox.checked();
+  s.ArchiveBuiltIn = ArchiveBuiltInCheckBox.checked();
   s.CacheFolder = CacheFolderEdit.Text();
 }
 

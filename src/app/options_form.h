@@ -113,6 +113,7 @@ class TZKOptionsForm : public DialogBase {
   CheckBox ArkWrapCheckBox;
   EditBox CacheFolderEdit;
   HWND SpeedButton2 = nullptr;
+  CheckBox ArchiveBuiltInCheckBox;
 
  private:
   INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -33,6 +33,7 @@ enum : int {
   kArkWrap,
   kCacheFolderEdit,
   kSpeedButton2,
+  kArchiveBuiltIn,
 };
 
 }  // namespace zk::options_form_ids

@@ -103,6 +103,9 @@ void TZKOptionsForm::CreateOtherPage(HWND page) {
   CreateLabel(page, L"キャッシュフォルダの指定(&C)：", scale_({10, 112, 300, 16}), f);
   CacheFolderEdit.Create(page, scale_({10, 130, 354, 21}), kCacheFolderEdit, f);
   SpeedButton2 = CreatePushButton(page, L"..", scale_({368, 130, 28, 21}), kSpeedButton2, f);
+  ArchiveBuiltInCheckBox.Create(page, L"書庫 DLL がない形式は内蔵エンジンで開く(&B)", scale_({10, 162, 380, 18}),
+                                kArchiveBuiltIn, f);
+  hints_.SetHint(ArchiveBuiltInCheckBox.hwnd(), u"インストールされた書庫 DLL が優先されます");
 }
 
 }  // namespace zk

@@ -39,6 +39,7 @@ constexpr char16_t kView[] = u"View";
 constexpr char16_t kText[] = u"Text";
 constexpr char16_t kJpg[] = u"Jpg";
 constexpr char16_t kFont[] = u"Font";
+constexpr char16_t kArchive[] = u"Archive";
 
 struct SettingKey;
 
@@ -218,6 +219,7 @@ constexpr SettingKey kSettingKeys[] = {
     {kFont, u"Style", kBits<&FontSetting::style, kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut>, 0},
     {kFont, u"Pitch", kBounded<&FontSetting::pitch, 0, 2>, 0},
     {kView, u"CacheFolder", kString<&Settings::CacheFolder>, u""},
+    {kArchive, u"BuiltIn", kFlag<&Settings::ArchiveBuiltIn>, true},
 };
 
 }  // namespace

@@ -72,6 +72,8 @@ struct Settings {
   FontSetting Font;
   // "View"
   std::u16string CacheFolder;
+  // "Archive": archives no archiver DLL serves are read by the built-in engine
+  bool ArchiveBuiltIn{};
 
   Settings();  // every default of the table
 };

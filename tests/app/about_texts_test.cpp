@@ -23,11 +23,12 @@ TEST(AboutTextsTest, EntriesFollowTheDllOrderThenPluginsAndSkipWhatIsNotFound) {
     auto it = versions.find(path);
     return it == versions.end() ? std::u16string() : it->second;
   };
-  auto entries = BuildModuleEntries({u"ifpng.spi", u"ifjpeg.spi"}, locate, version);
-  ASSERT_EQ(entries.size(), 3u);
+  auto entries = BuildModuleEntries({u"ifpng.spi", u"ifjpeg.spi"}, {u"engine\r  1.0"}, locate, version);
+  ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0], u"C:\\dll\\UNLHA32.DLL\r  Version 2.67");
   EXPECT_EQ(entries[1], u"C:\\dll\\ZIP32J.DLL\r");  // no version resource
-  EXPECT_EQ(entries[2], u"C:\\spi\\ifjpeg.spi\r  Version UnKnown");
+  EXPECT_EQ(entries[2], u"engine\r  1.0");            // after the DLLs
+  EXPECT_EQ(entries[3], u"C:\\spi\\ifjpeg.spi\r  Version UnKnown");
 }
 
 TEST(AboutTextsTest, CyclingGoesRoundAndRestartsAtTheFirst) {

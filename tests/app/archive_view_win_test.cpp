@@ -264,7 +264,8 @@ TEST_F(ArchiveViewTest, CtrlYOnATextBeepsAndWithoutArchiversOtherViewsTakeTheFil
     EXPECT_EQ(boxes_[0].text, L"書庫の形式を判別できません");
     EXPECT_EQ(form->archive_page().Count(), 0);
   }
-  // No archiver library anywhere: the dispatcher quietly goes on.
+  // No archiver library anywhere and the built-in engine off: the dispatcher quietly goes on.
+  form->settings.ArchiveBuiltIn = false;
   Show(*form, zip);
   EXPECT_NE(form->ViewFileType, vfArc);
   EXPECT_EQ(boxes_.size(), 1u);
@@ -382,6 +383,70 @@ TEST_F(ArchiveViewTest, TheListKeepsTheKeysAfterAMessageBox) {
   ASSERT_EQ(boxes_.size(), 1u);
   Press(*form, {}, VK_DOWN);
   EXPECT_EQ(form->archive_page().SelectedIndex(), 1);
+}
+
+// Archives the real archivers made (tests/archive/make_real_archives.sh):
+// two pictures with Japanese names, 3 x 2 and 5 x 4, and a text.
+std::u16string RealArchive(const wchar_t* name) { return FromWide(test::BinFolder() + L"\\real-archives\\" + name); }
+
+TEST_F(ArchiveViewTest, WithoutArchiverDllsTheBuiltInEngineListsAndShowsEveryFormat) {
+  auto form = MakeArchiveForm();
+  form->settings.IsBinary.clear();  // ".ISO" would go to the summary picture first
+  for (const wchar_t* name : {L"info-zip-sjis.zip", L"info-zip-utf8.zip", L"7zip.7z", L"7zip.zip", L"gcab.cab",
+                              L"bsdtar.tar.xz", L"bsdtar.tar.zst", L"bsdtar.tar.lz4", L"bsdtar.iso", L"bsdtar.cpio"}) {
+    SCOPED_TRACE(Utf16ToUtf8(FromWide(name)));
+    Show(*form, RealArchive(name));
+    ASSERT_EQ(form->ViewFileType, vfArc);
+    ASSERT_EQ(form->archive_page().Count(), 3);
+    EXPECT_EQ(form->archive_page().Line(0).substr(0, 8), u"画像1.png\t");
+    Open(*form, 0);
+    EXPECT_EQ(form->Status(0), u"3 x 2");
+    Press(*form, {VK_CONTROL}, VK_DOWN);
+    EXPECT_EQ(form->Status(0), u"5 x 4");
+  }
+  // RAR 4, RAR 5, LHA lh7 and CAB with LZX from libarchive's own test archives.
+  for (const wchar_t* uu : {L"test_read_format_rar.rar.uu", L"test_read_format_rar5_compressed.rar.uu",
+                            L"test_read_format_lha_lh7.lzh.uu", L"test_read_format_cab_3.cab.uu"}) {
+    SCOPED_TRACE(Utf16ToUtf8(FromWide(uu)));
+    std::wstring file(uu);
+    const std::u16string path = dir_.Child(file.substr(0, file.size() - 3));
+    ASSERT_TRUE(test::DecodeSample(uu, path));
+    Show(*form, path);
+    ASSERT_EQ(form->ViewFileType, vfArc);
+    Open(*form, form->archive_page().Count() - 1);
+    EXPECT_NE(form->ViewFileType, vfArc);
+    EXPECT_NE(form->Status(1), u"");
+  }
+  // A link to a picture inside a 7z, its member named in the ANSI code page.
+  Show(*form, Write(L"in7z.ArcLink", Utf16ToUtf8(RealArchive(L"7zip.7z")) + "\r\n\x89\xe6\x91\x9c" "2.png\r\n74\r\n"));
+  EXPECT_EQ(form->ViewFileType, vfImage);
+  EXPECT_EQ(form->image_page().MainImage().PictureSize().cx, 5);
+  ExpectNoArchiverLoaded();
+}
+
+TEST_F(ArchiveViewTest, TheBuiltInEngineRefusesWhatTheDllsWouldAndCanBeTurnedOff) {
+  auto form = MakeArchiveForm();
+  const std::u16string zip = Zip(L"h.zip", {{"../../evil.txt", "x"}, {"sub/../../up.txt", "y"}, {"locked.txt", "z"}});
+  std::string bytes = test::ReadFileBytes(zip);
+  MarkEncrypted(bytes, "locked.txt");
+  ASSERT_TRUE(test::WriteFileBytes(zip, bytes));
+  Show(*form, zip);
+  ASSERT_EQ(form->archive_page().Count(), 3);
+  Open(*form, 0);  // ../../evil.txt
+  Open(*form, 2);  // sub/../../up.txt
+  EXPECT_EQ(test::CountEntries(form->WorkFolder), 0);
+  EXPECT_EQ(test::CountEntries(dir_.u16()), 2);  // h.zip and the work folder
+  Open(*form, 1);
+  EXPECT_EQ(form->Status(0), u"展開できませんでした: 暗号化されたファイルは展開できません");
+  EXPECT_TRUE(boxes_.empty());
+
+  // Off: the missing DLL is named, as before there was an engine.
+  form->settings.ArchiveBuiltIn = false;
+  Show(*form, Write(L"x.lzh", "not really"));
+  SetFocus(form->hwnd());
+  Press(*form, {VK_CONTROL}, 'Y');
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].text.find(L"UNLHA32.DLL"), std::wstring::npos) << Utf16ToUtf8(FromWide(boxes_[0].text));
 }
 
 }  // namespace

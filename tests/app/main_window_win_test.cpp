@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, FirstStartWritesEveryKeyInOrder) {
                         "BackgroundColor=-16777201", "ClearNoEverything=0", "MaxReadByte=20000000", "ArkWrap=1",
                         "CacheFolder=", "[Text]", "UsePreThread=0", "[Jpg]", "CompressionQuality=70",
                         "Progressive=0", "[Font]", "Height=-15", "Name=", "Size=11", "Color=clWindowText",
-                        "Style=0", "Pitch=0"};
+                        "Style=0", "Pitch=0", "[Archive]", "BuiltIn=1"};
   size_t at = 0;
   for (const char* k : keys) {
     size_t found = ini.find(k, at);

@@ -44,11 +44,11 @@ TEST(SettingsTest, FirstStartWritesEveryKeyInTableOrder) {
   EXPECT_EQ(s.Height, 642);
   EXPECT_EQ(s.MaxReadByte, 20000000);
   EXPECT_EQ(JoinCommaText(s.IsBinary), kDefaultIsBinary);
-  EXPECT_TRUE(s.LinkView && s.ShowID3Tag && s.ImageCenter && s.ArkWrap);
+  EXPECT_TRUE(s.LinkView && s.ShowID3Tag && s.ImageCenter && s.ArkWrap && s.ArchiveBuiltIn);
 
   IniFile ini;
   WriteSettings(s, ini);
-  EXPECT_EQ(ini.SectionNames(), (Names{u"Window", u"Programs", u"View", u"Text", u"Jpg", u"Font"}));
+  EXPECT_EQ(ini.SectionNames(), (Names{u"Window", u"Programs", u"View", u"Text", u"Jpg", u"Font", u"Archive"}));
   EXPECT_EQ(ini.KeyNames(u"Window"), (Names{u"wsMaximized", u"Top", u"Left", u"Width", u"Height", u"TopMost",
                                             u"NotUsedInTray", u"HideToolBar", u"ActiveHotKey"}));
   EXPECT_EQ(ini.KeyNames(u"Programs"),
@@ -59,6 +59,7 @@ TEST(SettingsTest, FirstStartWritesEveryKeyInTableOrder) {
   EXPECT_EQ(ini.KeyNames(u"Text"), Names{u"UsePreThread"});
   EXPECT_EQ(ini.KeyNames(u"Jpg"), (Names{u"CompressionQuality", u"Progressive"}));
   EXPECT_EQ(ini.KeyNames(u"Font"), (Names{u"Height", u"Name", u"Size", u"Color", u"Style", u"Pitch"}));
+  EXPECT_EQ(ini.KeyNames(u"Archive"), Names{u"BuiltIn"});
 
   EXPECT_EQ(ini.Find(u"Window", u"wsMaximized"), u"0");
   EXPECT_EQ(ini.Find(u"Window", u"Width"), u"870");
@@ -226,7 +227,7 @@ TEST(SettingsTest, WritingKeepsUnknownSectionsAndKeysInPlace) {
   ReadSettings(ini, s);
   EXPECT_FALSE(s.LinkView);
   WriteSettings(s, ini);
-  EXPECT_EQ(ini.SectionNames(), (Names{u"Custom", u"View", u"Window", u"Programs", u"Text", u"Jpg", u"Font"}));
+  EXPECT_EQ(ini.SectionNames(), (Names{u"Custom", u"View", u"Window", u"Programs", u"Text", u"Jpg", u"Font", u"Archive"}));
   EXPECT_EQ(ini.Find(u"Custom", u"mine"), u"1");
   const Names view = ini.KeyNames(u"View");
   ASSERT_GE(view.size(), 3u);
