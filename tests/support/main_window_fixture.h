@@ -85,16 +85,7 @@ class MainWindowFixture : public ::testing::Test {
   // it, closed with OK once it is up.
   static int ShowRealBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-      EnumThreadWindows(
-          GetCurrentThreadId(),
-          [](HWND wnd, LPARAM) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(wnd, cls, 16);
-            if (std::wstring(cls) != L"#32770" || !IsWindowVisible(wnd)) return TRUE;
-            PostMessageW(wnd, WM_COMMAND, IDOK, 0);
-            return FALSE;
-          },
-          0);
+      if (HWND box = FindWindowW(L"#32770", nullptr); box && IsWindowVisible(box)) PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     const int answer = MessageBoxW(owner, text.c_str(), caption.c_str(), type);
     KillTimer(nullptr, timer);
