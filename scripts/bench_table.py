@@ -22,6 +22,10 @@ BEFORE = {"sjis": 686, "euc": 657, "jis": 593, "utf7": 691, "utf8": 788, "utf8bo
 EXPECTED = [
     ("archive list: filling with 10,000 members", "ms", "n/a (not built)"),
     ("archive list: filling the list control alone", "ms", "n/a (not built)"),
+    ("archive list: 10,000 members through the built-in engine", "ms", "n/a (not built)"),
+    ("built-in engine: a 1,000-byte member expanding to 200 MB, peak memory growth", "MB", "n/a (not built)"),
+    ("built-in engine: 100 MB member of a solid 7z into memory", "ms", "n/a (not built)"),
+    ("built-in engine: 100 MB member of a solid 7z into the work folder", "ms", "n/a (not built)"),
     ("smooth reduction 6000x4000 to 1600x1067", "ms", "n/a (not run)"),
     ("JPEG 6000x4000: selection to fitted picture", "ms", "n/a (not run)"),
     ("PNG 6000x4000: selection to fitted picture", "ms", "n/a (not run)"),
