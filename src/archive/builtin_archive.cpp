@@ -69,7 +69,13 @@ using Reader = std::unique_ptr<archive, ReaderFree>;
 Reader OpenReader(SourceClient& client, const std::string& charset) {
   Reader a(archive_read_new());
   if (!a) return nullptr;
-  archive_read_support_filter_all(a.get());
+  // The compressions linked in; never the ones libarchive runs outside
+  // programs for (lrzip, lzop, grzip), which a file's first bytes must not start.
+  for (auto filter : {archive_read_support_filter_gzip, archive_read_support_filter_bzip2,
+                      archive_read_support_filter_xz, archive_read_support_filter_lzma,
+                      archive_read_support_filter_lzip, archive_read_support_filter_compress,
+                      archive_read_support_filter_zstd, archive_read_support_filter_lz4})
+    filter(a.get());
   archive_read_support_format_zip(a.get());
   archive_read_support_format_7zip(a.get());
   archive_read_support_format_rar(a.get());
