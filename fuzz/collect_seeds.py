@@ -129,6 +129,15 @@ TOOLBAR = (
     "NoSuchThing,1,1\r\nReloadAction,2,0\r\nGoogleAction,13,1,a, b\r\n")
 
 
+def exif_jpeg(order, orientation):
+    """A JPEG's start with an Exif segment holding only the orientation."""
+    fmt = "<" if order == b"II" else ">"
+    tiff = order + struct.pack(fmt + "HIH", 42, 8, 1) + struct.pack(fmt + "HHIHH", 274, 3, 1, orientation, 0)
+    tiff += struct.pack(fmt + "I", 0)
+    body = b"Exif\0\0" + tiff
+    return b"\xff\xd8\xff\xe1" + struct.pack(">H", len(body) + 2) + body + b"\xff\xda\x00\x02"
+
+
 def member_record():
     record = bytearray(582)
     struct.pack_into("<IIIIIHHH", record, 0, 100, 50, 0x1234, 0, 0, 500, (41 << 9) | (6 << 5) | 15,
@@ -207,6 +216,7 @@ def main():
         "member_record": [member_record()],
         "archive_commands": archive_commands(),
         "spi_plugin": [spi_plugin()],
+        "exif_orientation": [sample("picture.jpg"), exif_jpeg(b"II", 6), exif_jpeg(b"MM", 8)],
         "builtin_archive": [sample("archive.zip"), sample("archive.lzh"), sample("archive.7z")],
         "spi_bitmap": [spi_blocks(3, 2, 8, 4, b"\x01" * 8), spi_blocks(2, -2, 24, 0, b"\x7f" * 16),
                        spi_blocks(9, 1, 1, 2, b"\xa5" * 4)],

@@ -17,7 +17,7 @@ packages=(
   libz-mingw-w64-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
   libarchive-dev libzstd-dev liblz4-dev liblzma-dev libbz2-dev
   googletest libbenchmark-dev
-  python3 zip unzip 7zip gcab libarchive-tools
+  python3 zip unzip 7zip gcab libarchive-tools libimage-exiftool-perl
 )
 
 missing=()

@@ -7,6 +7,7 @@ target_sources(zarvik_core PRIVATE
   image/dib/true_color_palette.cpp
 )
 target_sources(zarvik_core PRIVATE
+  image/exif_orientation.cpp
   image/fit_image.cpp
   image/smooth_resize.cpp
   image/smooth_resize_cells.cpp

@@ -9,6 +9,7 @@
 #include "image/decoders/jpeg_decoder.h"
 #include "image/decoders/png_decoder.h"
 #include "image/dib/nk_dib_win.h"
+#include "image/exif_orientation.h"
 #include "image/find_jpeg_start.h"
 #include "image/formats/bitmap_file_check.h"
 #include "image/formats/icon_directory.h"
@@ -35,10 +36,21 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
+// A photo's pixels turned upright by its EXIF orientation, once, before
+// anything (fitting, zoom, saving, the clipboard) sees them.
+DibSection24 Upright(DibSection24 section, std::span<const uint8_t> jpeg) {
+  const int orientation = JpegExifOrientation(jpeg);
+  if (orientation == 1) return section;
+  const bool swap = OrientationSwapsSides(orientation);
+  DibSection24 turned = CreateDibSection24(swap ? section.height : section.width, swap ? section.width : section.height);
+  OrientPixels(section.View(), orientation, turned.bits, turned.stride);
+  return turned;
+}
+
 std::unique_ptr<Picture> DecodeJpegPicture(std::span<const uint8_t> bytes) {
   DibSectionSink sink;
   DecodeJpeg(bytes, sink);
-  return MakeBitmapPicture(std::move(sink.section));
+  return MakeBitmapPicture(Upright(std::move(sink.section), bytes));
 }
 
 std::unique_ptr<Picture> DecodePngPicture(std::span<const uint8_t> bytes, COLORREF background) {
@@ -225,8 +237,9 @@ bool BitmapFromMemory(std::span<const uint8_t> buffer, UniqueBitmap& bitmap) {
   if (start < 0) return false;
   try {
     DibSectionSink sink;
-    DecodeJpeg(buffer.subspan(static_cast<size_t>(start)), sink);
-    bitmap = std::move(sink.section.bitmap);
+    const std::span<const uint8_t> jpeg = buffer.subspan(static_cast<size_t>(start));
+    DecodeJpeg(jpeg, sink);
+    bitmap = std::move(Upright(std::move(sink.section), jpeg).bitmap);
     return true;
   } catch (...) {
     return false;

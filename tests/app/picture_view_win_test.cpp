@@ -13,6 +13,7 @@
 #include "support/main_window_fixture.h"
 #include "support/picture_files.h"
 #include "support/test_files.h"
+#include "watcher/search_peer.h"
 
 namespace zk {
 namespace {
@@ -223,6 +224,19 @@ TEST_F(PictureViewTest, APictureAnotherProgramHoldsOpenIsShown) {
   Show(*form, path);
   EXPECT_EQ(form->ViewFileType, vfImage);
   EXPECT_EQ(form->Status(0), u"30 x 20");
+}
+
+// Photos made upright by the orientation exiftool set (tests/image/make_oriented_jpegs.sh):
+// stored 24 x 16, left half red, right half blue.
+TEST_F(PictureViewTest, JpegsAreShownUprightByTheirExifOrientation) {
+  auto form = MakeForm();
+  const bool red_top_left[9] = {false, true, false, false, true, true, true, false, false};
+  for (int o = 1; o <= 8; ++o) {
+    Show(*form, FromWide(test::BinFolder() + L"\\oriented-jpegs\\orientation" + std::to_wstring(o) + L".jpg"));
+    EXPECT_EQ(form->Status(0), o >= 5 ? u"16 x 24" : u"24 x 16") << o;
+    const COLORREF corner = CanvasPixel(*form, 1, 1);
+    EXPECT_EQ(GetRValue(corner) > GetBValue(corner), red_top_left[o]) << o;
+  }
 }
 
 TEST_F(PictureViewTest, PanningNeedsExactlyBothButtons) {

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# JPEGs with each EXIF orientation 1-8, set by exiftool on one 24 x 16 photo
+# (left half red, right half blue) made by ImageMagick.
+# Usage: make_oriented_jpegs.sh <output folder>
+set -euo pipefail
+out=$1
+mkdir -p "$out"
+/usr/bin/convert -size 12x16 xc:red -size 12x16 xc:blue +append -quality 95 "$out/photo.jpg"
+for o in 1 2 3 4 5 6 7 8; do
+  cp "$out/photo.jpg" "$out/orientation$o.jpg"
+  exiftool -q -n -Orientation=$o -overwrite_original "$out/orientation$o.jpg"
+done
+rm "$out/photo.jpg"
