@@ -1,10 +1,14 @@
 // The main window's picture plug-in host and its three handlers.
 #include "app/main_window.h"
+#include "image/wic_decoder.h"
 #include "base/paths.h"
 
 namespace zk {
 
 void TZKMainForm::CreatePlugins() {
+  // The system's decoders first, so that a plug-in declaring one of their
+  // extensions takes it over.
+  RegisterWicFormats(PictureFormats());
   try {
     SPIs = std::make_unique<TSPIs>();
   } catch (const ESPIDupCreateSPIs&) {

@@ -21,6 +21,7 @@ enum class PictureDecoderKind {
   kNkDIB,             // the DIB container
   kPlugin,            // the picture plug-ins (TSPINkDIB)
   kPluginBitmap,      // the picture plug-ins into a plain bitmap (TSPIBitmap)
+  kWic,               // the system's Windows Imaging Component decoders
 };
 
 struct PictureFormat {

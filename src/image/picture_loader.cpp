@@ -16,6 +16,7 @@
 #include "image/formats/metafile_headers.h"
 #include "image/gif_picture.h"
 #include "image/plugins/spi_graphic.h"
+#include "image/wic_decoder.h"
 
 namespace zk {
 namespace {
@@ -194,6 +195,7 @@ std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16
       case PictureDecoderKind::kNkDIB: return LoadNkDIB(path);
       case PictureDecoderKind::kPlugin: return LoadSPINkDIB(path);
       case PictureDecoderKind::kPluginBitmap: return LoadSPIBitmap(path);
+      case PictureDecoderKind::kWic: return LoadWicPicture(Bytes(ReadOrThrow(path)), background);
     }
   } catch (const PictureDecodeError& e) {
     throw PictureLoadError(e.what());
@@ -212,7 +214,12 @@ std::unique_ptr<Picture> LoadPictureByContent(std::span<const uint8_t> bytes, CO
     // Plug-ins keep precedence; a picture whose name lies, or the program's
     // own cache files, still have the built-in decoders.
   }
-  return DecodeBySignature(bytes, background);
+  try {
+    return DecodeBySignature(bytes, background);
+  } catch (const PictureLoadError&) {
+    // The system's own decoders come last.
+    return LoadWicPicture(bytes, background);
+  }
 }
 
 bool BitmapFromMemory(std::span<const uint8_t> buffer, UniqueBitmap& bitmap) {

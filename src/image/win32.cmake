@@ -5,6 +5,7 @@ target_sources(zarvik_win PRIVATE
   image/picture.cpp
   image/picture_clipboard.cpp
   image/picture_loader.cpp
+  image/wic_decoder.cpp
   image/dib/nk_dib_win.cpp
   image/dib/win_pixel_memory.cpp
 )

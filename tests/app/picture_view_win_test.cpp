@@ -226,17 +226,29 @@ TEST_F(PictureViewTest, APictureAnotherProgramHoldsOpenIsShown) {
   EXPECT_EQ(form->Status(0), u"30 x 20");
 }
 
-// Photos made upright by the orientation exiftool set (tests/image/make_oriented_jpegs.sh):
+// Photos made upright by the orientation exiftool set (tests/image/make_pictures.sh):
 // stored 24 x 16, left half red, right half blue.
 TEST_F(PictureViewTest, JpegsAreShownUprightByTheirExifOrientation) {
   auto form = MakeForm();
   const bool red_top_left[9] = {false, true, false, false, true, true, true, false, false};
   for (int o = 1; o <= 8; ++o) {
-    Show(*form, FromWide(test::BinFolder() + L"\\oriented-jpegs\\orientation" + std::to_wstring(o) + L".jpg"));
+    Show(*form, FromWide(test::BinFolder() + L"\\made-pictures\\orientation" + std::to_wstring(o) + L".jpg"));
     EXPECT_EQ(form->Status(0), o >= 5 ? u"16 x 24" : u"24 x 16") << o;
     const COLORREF corner = CanvasPixel(*form, 1, 1);
     EXPECT_EQ(GetRValue(corner) > GetBValue(corner), red_top_left[o]) << o;
   }
+}
+
+// The system's decoders (Wine's own for TIFF and DDS), by extension and by content.
+TEST_F(PictureViewTest, TiffAndDdsGoThroughTheImagingComponent) {
+  auto form = MakeForm();
+  const std::wstring made = test::BinFolder() + L"\\made-pictures\\";
+  Show(*form, FromWide(made + L"picture.tif"));
+  EXPECT_EQ(form->Status(0), u"7 x 5");
+  Show(*form, FromWide(made + L"picture.dds"));
+  EXPECT_EQ(form->Status(0), u"8 x 4");
+  Show(*form, Write(L"tiff.unknown", test::ReadFileBytes(FromWide(made + L"picture.tif"))));
+  EXPECT_EQ(form->Status(0), u"7 x 5");
 }
 
 TEST_F(PictureViewTest, PanningNeedsExactlyBothButtons) {

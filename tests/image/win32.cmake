@@ -1,12 +1,12 @@
 target_sources(zarvik_win_tests PRIVATE
   image/dib_win_test.cpp
 )
-# JPEGs with each EXIF orientation, set by exiftool.
-set(oriented_jpegs_stamp ${CMAKE_BINARY_DIR}/bin/oriented-jpegs/.made)
-add_custom_command(OUTPUT ${oriented_jpegs_stamp}
-  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/image/make_oriented_jpegs.sh ${CMAKE_BINARY_DIR}/bin/oriented-jpegs
-  COMMAND ${CMAKE_COMMAND} -E touch ${oriented_jpegs_stamp}
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/image/make_oriented_jpegs.sh
-  COMMENT "Making JPEGs with each EXIF orientation")
-add_custom_target(oriented_jpegs DEPENDS ${oriented_jpegs_stamp})
-add_dependencies(zarvik_win_tests oriented_jpegs)
+# Pictures made by ImageMagick and exiftool.
+set(made_pictures_stamp ${CMAKE_BINARY_DIR}/bin/made-pictures/.made)
+add_custom_command(OUTPUT ${made_pictures_stamp}
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/image/make_pictures.sh ${CMAKE_BINARY_DIR}/bin/made-pictures
+  COMMAND ${CMAKE_COMMAND} -E touch ${made_pictures_stamp}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/image/make_pictures.sh
+  COMMENT "Making test pictures")
+add_custom_target(made_pictures DEPENDS ${made_pictures_stamp})
+add_dependencies(zarvik_win_tests made_pictures)
