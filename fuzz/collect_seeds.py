@@ -129,6 +129,13 @@ TOOLBAR = (
     "NoSuchThing,1,1\r\nReloadAction,2,0\r\nGoogleAction,13,1,a, b\r\n")
 
 
+WEBP_ANIMATION = (
+    "52494646b400000057454250565038580a00000002000000040000040000414e494d06000000ffffffff0000414e4d46280000000000"
+    "00000000040000040000640000025650384c0f0000002f040001000710fd8ffe0722a2ff0100414e4d4628000000000000000000040000"
+    "040000640000005650384c0f0000002f0400010007d0ff88fe0722a2ff0100414e4d4628000000000000000000040000040000640000005650"
+    "384c0f0000002f040001000710d1fffe0722a2ff0100")
+
+
 def exif_jpeg(order, orientation):
     """A JPEG's start with an Exif segment holding only the orientation."""
     fmt = "<" if order == b"II" else ">"
@@ -216,6 +223,9 @@ def main():
         "member_record": [member_record()],
         "archive_commands": archive_commands(),
         "spi_plugin": [spi_plugin()],
+        # A still by cwebp and a three-frame animation by img2webp.
+        "webp_decoder": [bytes.fromhex("524946461c000000574542505650384c0f0000002f088001000710fd8ffe0722a2ff0100"),
+                         bytes.fromhex(WEBP_ANIMATION)],
         "exif_orientation": [sample("picture.jpg"), exif_jpeg(b"II", 6), exif_jpeg(b"MM", 8)],
         "builtin_archive": [sample("archive.zip"), sample("archive.lzh"), sample("archive.7z")],
         "spi_bitmap": [spi_blocks(3, 2, 8, 4, b"\x01" * 8), spi_blocks(2, -2, 24, 0, b"\x7f" * 16),

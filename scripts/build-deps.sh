@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds libjpeg-turbo, libpng and giflib, and libarchive with bzip2, liblzma, zstd and lz4, from
+# Builds libjpeg-turbo, libpng and giflib, libwebp, and libarchive with bzip2, liblzma, zstd and lz4, from
 # Debian's source packages as static libraries for both Windows targets, into a cache
 # outside the checkout:
 #   $cache/<triplet>/{include,lib}
@@ -12,11 +12,13 @@ cache=${1:-${ZARVIK_DEPS:-/var/cache/zarvik-deps}}
 targets=(x86_64-w64-mingw32 i686-w64-mingw32)
 stamp_version=1
 archive_stamp_version=2
+webp_stamp_version=1
 
 all_done=1
 for t in "${targets[@]}"; do
   [ "$(cat "$cache/$t/.stamp" 2>/dev/null)" = "$stamp_version" ] || all_done=0
   [ "$(cat "$cache/$t/.stamp-archive" 2>/dev/null)" = "$archive_stamp_version" ] || all_done=0
+  [ "$(cat "$cache/$t/.stamp-webp" 2>/dev/null)" = "$webp_stamp_version" ] || all_done=0
 done
 [ $all_done = 1 ] && exit 0
 
@@ -65,6 +67,7 @@ fetch_source xz-utils "$src/xz"
 fetch_source libarchive "$src/libarchive"
 fetch_source libzstd "$src/zstd"
 fetch_source lz4 "$src/lz4"
+fetch_source libwebp "$src/libwebp"
 
 jobs=$(nproc)
 for t in "${targets[@]}"; do
@@ -166,4 +169,25 @@ for t in "${targets[@]}"; do
 
   rm -rf "$b"
   echo "$archive_stamp_version" > "$prefix/.stamp-archive"
+done
+
+# libwebp: the decoder and the demuxer (animation), through its own CMake.
+for t in "${targets[@]}"; do
+  [ "$(cat "$cache/$t/.stamp-webp" 2>/dev/null)" = "$webp_stamp_version" ] && continue
+  prefix="$cache/$t"
+  b="$cache/build/$t-webp"
+  rm -rf "$b"
+  echo "build-deps: $t libwebp"
+  cmake -S "$src/libwebp" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-$t.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF \
+    -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF \
+    -DWEBP_BUILD_EXTRAS=OFF >/dev/null
+  cmake --build "$b" -j "$jobs" --target webp webpdemux >/dev/null
+  cp "$b/libwebp.a" "$b/libwebpdemux.a" "$prefix/lib/"
+  mkdir -p "$prefix/include/webp"
+  cp "$src/libwebp/src/webp/decode.h" "$src/libwebp/src/webp/demux.h" "$src/libwebp/src/webp/mux_types.h" \
+    "$src/libwebp/src/webp/types.h" "$src/libwebp/src/webp/encode.h" "$prefix/include/webp/"
+  rm -rf "$b"
+  echo "$webp_stamp_version" > "$prefix/.stamp-webp"
 done

@@ -15,7 +15,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps imagemagick fonts-ipafont-gothic locales
   libz-mingw-w64-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
-  libarchive-dev libzstd-dev liblz4-dev liblzma-dev libbz2-dev
+  libarchive-dev libzstd-dev liblz4-dev liblzma-dev libbz2-dev libwebp-dev webp
   googletest libbenchmark-dev
   python3 zip unzip 7zip gcab libarchive-tools libimage-exiftool-perl
 )

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/about_texts.h"
 #include "archive/builtin_archive.h"
+#include "image/decoders/webp_decoder.h"
 #include "app/state_report.h"
 #include "archive/member_size.h"
 #include "base/win_files.h"
@@ -103,7 +104,8 @@ void TZKMainForm::AboutMenClick() {
     o.everything_path = settings.EverythingPath;
     o.xdoc2txt_path = xdoc2txtPath;
     o.plugin_names = PluginFileNames();
-    o.builtin_entries = {BuiltinEntryText(u"内蔵書庫エンジン", BuiltinArchiveReader::Version())};
+    o.builtin_entries = {BuiltinEntryText(u"内蔵書庫エンジン", BuiltinArchiveReader::Version()),
+                         BuiltinEntryText(u"内蔵画像デコーダ", WebpDecoderVersion())};
     o.on_shown = AboutShownHook;
     TZKAboutForm about(std::move(o));
     about.ShowModal();

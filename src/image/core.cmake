@@ -24,6 +24,7 @@ target_sources(zarvik_core PRIVATE
 )
 target_sources(zarvik_core PRIVATE
   image/decoders/gif_decoder.cpp
+  image/decoders/webp_decoder.cpp
   image/decoders/jpeg_decoder.cpp
   image/decoders/png_decoder.cpp
   image/encoders/bitmap_writer.cpp

@@ -40,10 +40,15 @@ void PictureFormatRegistry::RegisterBuiltInFormats() {
   RegisterPictureFormat(u"dib", u"Device Independent Bitmap", K::kNkDIB);
 }
 
+void PictureFormatRegistry::RegisterModernFormats() {
+  RegisterPictureFormat(u"webp", u"WebP Image", PictureDecoderKind::kWebp);
+}
+
 PictureFormatRegistry& PictureFormats() {
   static PictureFormatRegistry* registry = [] {
     auto* r = new PictureFormatRegistry;
     r->RegisterBuiltInFormats();
+    r->RegisterModernFormats();
     return r;
   }();
   return *registry;

@@ -21,6 +21,7 @@ enum class PictureDecoderKind {
   kNkDIB,             // the DIB container
   kPlugin,            // the picture plug-ins (TSPINkDIB)
   kPluginBitmap,      // the picture plug-ins into a plain bitmap (TSPIBitmap)
+  kWebp,              // WebP, animated where the file has several frames
   kWic,               // the system's Windows Imaging Component decoders
 };
 
@@ -39,6 +40,8 @@ class PictureFormatRegistry {
 
   // The nine built-in formats, in their order.
   void RegisterBuiltInFormats();
+  // The formats built in beyond those: ".webp".
+  void RegisterModernFormats();
 
  private:
   std::vector<PictureFormat> formats_;

@@ -16,7 +16,9 @@
 #include "image/formats/metafile_headers.h"
 #include "image/gif_picture.h"
 #include "image/plugins/spi_graphic.h"
+#include "image/webp_picture.h"
 #include "image/wic_decoder.h"
+#include "image/decoders/webp_decoder.h"
 
 namespace zk {
 namespace {
@@ -172,6 +174,8 @@ std::unique_ptr<Picture> DecodeBySignature(std::span<const uint8_t> bytes, COLOR
     if (StartsWith(bytes, "GIF8"))
       return LoadGifPicture(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()), ToRgb(background));
     if (StartsWith(bytes, "BM")) return DecodeWindowsBitmap(bytes);
+    if (LooksLikeWebp(bytes))
+      return LoadWebpPicture(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()), ToRgb(background));
   } catch (const PictureDecodeError& e) {
     throw PictureLoadError(e.what());
   } catch (const std::bad_alloc&) {
@@ -195,6 +199,7 @@ std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16
       case PictureDecoderKind::kNkDIB: return LoadNkDIB(path);
       case PictureDecoderKind::kPlugin: return LoadSPINkDIB(path);
       case PictureDecoderKind::kPluginBitmap: return LoadSPIBitmap(path);
+      case PictureDecoderKind::kWebp: return LoadWebpPicture(ReadOrThrow(path), ToRgb(background));
       case PictureDecoderKind::kWic: return LoadWicPicture(Bytes(ReadOrThrow(path)), background);
     }
   } catch (const PictureDecodeError& e) {

@@ -1,6 +1,7 @@
 target_sources(zarvik_win PRIVATE
   image/dib_section.cpp
   image/gif_picture.cpp
+  image/webp_picture.cpp
   image/image_control.cpp
   image/picture.cpp
   image/picture_clipboard.cpp

@@ -11,6 +11,7 @@
 #include "base/win_text.h"
 #include "image/dib/nk_dib.h"
 #include "support/main_window_fixture.h"
+#include "support/message_pump.h"
 #include "support/picture_files.h"
 #include "support/test_files.h"
 #include "watcher/search_peer.h"
@@ -237,6 +238,25 @@ TEST_F(PictureViewTest, JpegsAreShownUprightByTheirExifOrientation) {
     const COLORREF corner = CanvasPixel(*form, 1, 1);
     EXPECT_EQ(GetRValue(corner) > GetBValue(corner), red_top_left[o]) << o;
   }
+}
+
+// WebP pictures made by cwebp and img2webp (tests/image/make_pictures.sh).
+TEST_F(PictureViewTest, WebpStillsAlphaOrientationAndAnimationShowAsTheyShould) {
+  auto form = MakeForm();
+  const std::wstring made = test::BinFolder() + L"\\made-pictures\\";
+  Show(*form, FromWide(made + L"still.webp"));
+  EXPECT_EQ(form->Status(0), u"9 x 7");
+  EXPECT_EQ(CanvasPixel(*form, 1, 1), RGB(255, 0, 0));
+  Show(*form, FromWide(made + L"turned.webp"));
+  EXPECT_EQ(form->Status(0), u"7 x 9");
+  Show(*form, FromWide(made + L"alpha.webp"));
+  EXPECT_EQ(CanvasPixel(*form, 1, 1), form->image_page().ScrollBox().ColorRef());  // all transparent
+  // By content too, and animated: the frames follow each other as a GIF's do.
+  Show(*form, Write(L"animated.bin", test::ReadFileBytes(FromWide(made + L"animated.webp"))));
+  EXPECT_EQ(form->Status(0), u"5 x 5");
+  ASSERT_TRUE(form->image_page().MainImage().animating());
+  EXPECT_EQ(CanvasPixel(*form, 2, 2), RGB(255, 0, 0));
+  EXPECT_TRUE(test::PumpUntil([&] { return CanvasPixel(*form, 2, 2) == RGB(0, 255, 0); }, 2000));
 }
 
 // The system's decoders (Wine's own for TIFF and DDS), by extension and by content.

@@ -4,6 +4,7 @@ target_sources(zarvik_core_tests PRIVATE
   image/smooth_resize_test.cpp
   image/zoom_test.cpp
   image/exif_orientation_test.cpp
+  image/webp_decoder_test.cpp
 )
 target_sources(zarvik_core_tests PRIVATE
   image/dib_hostile_test.cpp
