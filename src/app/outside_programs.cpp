@@ -6,30 +6,13 @@
 
 #include <stdexcept>
 
+#include "base/win_com.h"
 #include "base/win_files.h"
 #include "base/win_process.h"
 #include "base/win_text.h"
 
 namespace zk {
 namespace {
-
-// Releases a COM interface pointer.
-template <typename T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T** put() { return &p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
 
 class ItemIdList {
  public:

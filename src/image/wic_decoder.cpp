@@ -6,31 +6,13 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/win_com.h"
 #include "image/decoders/pixel_sink.h"
 #include "image/dib_section.h"
 #include "image/picture_loader.h"
 
 namespace zk {
 namespace {
-
-// COM released on every path.
-template <typename T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T** operator&() { return &p_; }
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
 
 // COM for this thread while it lives, unless the thread has it already.
 class ComScope {
@@ -48,7 +30,7 @@ class ComScope {
 
 bool MakeFactory(ComPtr<IWICImagingFactory>& factory) {
   return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                    reinterpret_cast<void**>(&factory)));
+                                    factory.put_void()));
 }
 
 [[noreturn]] void Fail(const char* what) { throw PictureLoadError(what); }
@@ -62,14 +44,14 @@ void RegisterWicFormats(PictureFormatRegistry& registry) {
   ComScope com;
   ComPtr<IWICImagingFactory> factory;
   ComPtr<IEnumUnknown> decoders;
-  if (!MakeFactory(factory) || FAILED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault, &decoders)))
+  if (!MakeFactory(factory) || FAILED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault, decoders.put())))
     return;
   for (;;) {
     ComPtr<IUnknown> item;
     ULONG got = 0;
-    if (decoders->Next(1, &item, &got) != S_OK || got != 1) break;
+    if (decoders->Next(1, item.put(), &got) != S_OK || got != 1) break;
     ComPtr<IWICBitmapCodecInfo> info;
-    if (FAILED(item->QueryInterface(IID_IWICBitmapCodecInfo, reinterpret_cast<void**>(&info)))) continue;
+    if (FAILED(item->QueryInterface(IID_IWICBitmapCodecInfo, info.put_void()))) continue;
     UINT length = 0;
     if (FAILED(info->GetFileExtensions(0, nullptr, &length)) || length == 0) continue;
     std::wstring extensions(length, L'\0');
@@ -100,10 +82,10 @@ std::unique_ptr<Picture> LoadWicPicture(std::span<const uint8_t> bytes, COLORREF
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
   ComPtr<IWICBitmapFrameDecode> frame;
-  if (!MakeFactory(factory) || FAILED(factory->CreateStream(&stream)) ||
+  if (!MakeFactory(factory) || FAILED(factory->CreateStream(stream.put())) ||
       FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
-      FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
-      FAILED(decoder->GetFrame(0, &frame)))
+      FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+      FAILED(decoder->GetFrame(0, frame.put())))
     Fail("WIC knows no decoder for the data");
   UINT width = 0, height = 0;
   if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0)
@@ -111,7 +93,7 @@ std::unique_ptr<Picture> LoadWicPicture(std::span<const uint8_t> bytes, COLORREF
   // The same plausibility as the built-in decoders: checked before any pixel memory is taken.
   if (!PictureSizeJustified(width, height, static_cast<int64_t>(bytes.size()))) Fail("picture too large for its file");
   ComPtr<IWICBitmapSource> bgra;
-  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), &bgra)))
+  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), bgra.put())))
     Fail("WIC cannot convert the picture");
 
   DibSection24 dib = CreateDibSection24(static_cast<int>(width), static_cast<int>(height));
