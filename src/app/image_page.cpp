@@ -42,6 +42,8 @@ bool ImagePage::Load(const std::u16string& path) {
   const COLORREF background = scroll_box_.ColorRef();
   std::unique_ptr<Picture> picture;
   if (std::optional<PictureDecoderKind> kind = PictureFormats().FindPictureFormat(PictureExtension(path))) {
+    if (*kind == PictureDecoderKind::kWebp) host_.SetStatus(u"Load WebP");
+    if (*kind == PictureDecoderKind::kWic) host_.SetStatus(u"Load WIC");
     try {
       picture = LoadPictureFile(*kind, path, background);
     } catch (const std::exception&) {

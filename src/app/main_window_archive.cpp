@@ -23,6 +23,7 @@
 #include "image/decoders/png_decoder.h"
 #include "image/dib_section.h"
 #include "image/picture_loader.h"
+#include "image/webp_picture.h"
 #include "text/outline_document.h"
 
 namespace zk {
@@ -333,6 +334,13 @@ void TZKMainForm::ShowArchiveImage(const std::u16string& archive_path, const std
     DibSectionSink sink;
     DecodePng(buffer, {GetRValue(background), GetGValue(background), GetBValue(background)}, sink);
     image_page_.MainImage().SetPicture(MakeBitmapPicture(std::move(sink.section)));
+  } else if (EqualsIgnoreCase(ExtractFileExt(member), u".webp")) {
+    SetStatus(u"Load WebP");
+    image_page_.MainImage().SetPicture(LoadWebpPicture(std::string(buffer.begin(), buffer.end()),
+                                                       {GetRValue(background), GetGValue(background), GetBValue(background)}));
+    image_page_.MainImage().Animate(true);
+    const SIZE s = image_page_.MainImage().PictureSize();
+    SetStatus(IntToText(s.cx) + u" x " + IntToText(s.cy));
   } else {
     SetStatus(u"Load Graphic");
     UniqueBitmap bitmap;

@@ -219,7 +219,8 @@ TEST_F(ArchiveViewTest, ArchiveLinksShowTheirPictureOrTheirBrokenText) {
   auto form = MakeArchiveForm();
   const std::string png = PngOfWidth(5);
   const std::string jpeg = Jpeg24x16();
-  const std::u16string zip = Zip(L"l.zip", {{"in/pic.PNG", png}, {"photo.jpg", jpeg}});
+  const std::string webp = test::ReadFileBytes(FromWide(test::BinFolder() + L"\\made-pictures\\still.webp"));
+  const std::u16string zip = Zip(L"l.zip", {{"in/pic.PNG", png}, {"photo.jpg", jpeg}, {"still.webp", webp}});
   const std::string zip8 = Utf16ToUtf8(zip);
   auto link = [&](const wchar_t* name, const std::string& text) { return Write(name, text); };
 
@@ -231,6 +232,9 @@ TEST_F(ArchiveViewTest, ArchiveLinksShowTheirPictureOrTheirBrokenText) {
   Show(*form, link(L"jpeg.ArcLink", zip8 + "\r\nphoto.jpg\r\n" + std::to_string(jpeg.size())));
   EXPECT_EQ(form->ViewFileType, vfImage);
   EXPECT_EQ(form->Status(0), u"24 x 16");
+
+  Show(*form, link(L"webp.ArcLink", zip8 + "\r\nstill.webp\r\n" + std::to_string(webp.size())));
+  EXPECT_EQ(form->Status(0), u"9 x 7");
 
   Show(*form, link(L"two.ArcLink", zip8 + "\r\nphoto.jpg\r\n"));
   EXPECT_EQ(form->ViewFileType, vfTemp);
