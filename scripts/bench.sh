@@ -99,6 +99,14 @@ picture_peers() {
       cmake --build "$w/libjpeg-turbo" -j "$(nproc)" --target djpeg-static >/dev/null &&
       cp "$w/libjpeg-turbo/djpeg-static.exe" "$w/bench/djpeg.exe" || echo "bench: djpeg not built" >&2
   fi
+  if [ ! -f "$w/bench/dwebp.exe" ] && [ -d "$deps/src/libwebp" ]; then
+    cmake -S "$deps/src/libwebp" -B "$w/libwebp" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-$t.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DWEBP_BUILD_DWEBP=ON -DWEBP_BUILD_CWEBP=OFF \
+      -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF \
+      -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_ANIM_UTILS=OFF -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null &&
+      cmake --build "$w/libwebp" --target dwebp >/dev/null &&
+      cp "$w/libwebp/dwebp.exe" "$w/bench/dwebp.exe" || echo "bench: dwebp not built" >&2
+  fi
   if [ ! -f "$w/bench/pngpixel.exe" ] && [ -f "$deps/src/libpng/contrib/examples/pngpixel.c" ]; then
     "$t-gcc-posix" -O2 -I"$deps/$t/include" "$deps/src/libpng/contrib/examples/pngpixel.c" -o "$w/bench/pngpixel.exe" \
       -L"$deps/$t/lib" -lpng16 -L"/usr/$t/lib" -lz -lm -static || echo "bench: pngpixel not built" >&2

@@ -1,10 +1,11 @@
-// A 24-megapixel JPEG and PNG (6000 x 4000): the decode alone, then the whole
+// A 24-megapixel JPEG, PNG and WebP (6000 x 4000): the decode alone, then the whole
 // way from selection to the fitted picture (LastReadTime) in the real window,
 // and the peak memory while showing each. Prints figures; asserts nothing.
 #include <windows.h>
 #include <objbase.h>
 #include <png.h>
 #include <psapi.h>
+#include <webp/encode.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "base/win_text.h"
 #include "image/decoders/jpeg_decoder.h"
 #include "image/decoders/png_decoder.h"
+#include "image/decoders/webp_decoder.h"
 #include "base/win_files.h"
 #include "image/dib_section.h"
 #include "image/picture_loader.h"
@@ -63,7 +65,17 @@ size_t Memory() {
   return pmc.WorkingSetSize;
 }
 
-void Measure(const char* name, const std::u16string& path, const zk::test::Bytes& file, bool png,
+enum class Kind { kJpeg, kPng, kWebp };
+
+zk::PictureDecoderKind DecoderOf(Kind kind) {
+  switch (kind) {
+    case Kind::kPng: return zk::PictureDecoderKind::kPng;
+    case Kind::kWebp: return zk::PictureDecoderKind::kWebp;
+    default: return zk::PictureDecoderKind::kJpeg;
+  }
+}
+
+void Measure(const char* name, const std::u16string& path, const zk::test::Bytes& file, Kind kind,
              const std::u16string& folder) {
   const size_t start_memory = Memory();
   double best_read_file = 1e9, best_load = 1e9;
@@ -73,8 +85,7 @@ void Measure(const char* name, const std::u16string& path, const zk::test::Bytes
     best_read_file = std::min(best_read_file, Now() - t0);
     bytes.reset();
     t0 = Now();
-    auto picture = zk::LoadPictureFile(png ? zk::PictureDecoderKind::kPng : zk::PictureDecoderKind::kJpeg, path,
-                                       RGB(255, 255, 255));
+    auto picture = zk::LoadPictureFile(DecoderOf(kind), path, RGB(255, 255, 255));
     best_load = std::min(best_load, Now() - t0);
   }
   const size_t load_peak = PeakMemory() - start_memory;
@@ -82,8 +93,15 @@ void Measure(const char* name, const std::u16string& path, const zk::test::Bytes
   for (int round = 0; round < 3; ++round) {
     zk::DibSectionSink sink;
     const double t0 = Now();
-    if (png) zk::DecodePng(file, {255, 255, 255}, sink);
-    else zk::DecodeJpeg(file, sink);
+    if (kind == Kind::kPng) {
+      zk::DecodePng(file, {255, 255, 255}, sink);
+    } else if (kind == Kind::kWebp) {
+      zk::WebpAnimation webp(file, {255, 255, 255});
+      const zk::PixelTarget target = sink.Allocate(webp.width(), webp.height());
+      webp.RenderNext(target);
+    } else {
+      zk::DecodeJpeg(file, sink);
+    }
     best_decode = std::min(best_decode, Now() - t0);
   }
 
@@ -120,15 +138,16 @@ void Measure(const char* name, const std::u16string& path, const zk::test::Bytes
 
 // Each picture is measured in a process of its own, so that the peak memory
 // belongs to that picture alone: picture_bench.exe jpeg|png <file>
-int Child(const wchar_t* kind, const wchar_t* file) {
-  const bool png = std::wstring(kind) == L"png";
+int Child(const wchar_t* kind_name, const wchar_t* file) {
+  const std::wstring k(kind_name);
+  const Kind kind = k == L"png" ? Kind::kPng : k == L"webp" ? Kind::kWebp : Kind::kJpeg;
   const std::u16string path = zk::FromWide(file);
   std::optional<std::string> bytes = zk::ReadWholeFile(path);
   if (!bytes) return 1;
   const zk::test::Bytes data(bytes->begin(), bytes->end());
   bytes.reset();
   std::u16string folder = path.substr(0, path.rfind(u'\\'));
-  Measure(png ? "PNG" : "JPEG", path, data, png, folder);
+  Measure(kind == Kind::kPng ? "PNG" : kind == Kind::kWebp ? "WebP" : "JPEG", path, data, kind, folder);
   return 0;
 }
 
@@ -217,8 +236,13 @@ int wmain(int argc, wchar_t** argv) {
   const zk::test::Bytes png_file = zk::test::EncodePng(png);
   png.samples.clear();
   png.samples.shrink_to_fit();
+  uint8_t* webp_data = nullptr;
+  const size_t webp_size = WebPEncodeRGB(samples.data(), kWidth, kHeight, kWidth * 3, 80, &webp_data);
+  const zk::test::Bytes webp_file(webp_data, webp_data + webp_size);
+  WebPFree(webp_data);
 
-  const std::u16string jpeg_path = folder + u"\\big.jpg", png_path = folder + u"\\big.png";
+  const std::u16string jpeg_path = folder + u"\\big.jpg", png_path = folder + u"\\big.png",
+                       webp_path = folder + u"\\big.webp";
   auto write = [](const std::u16string& path, const zk::test::Bytes& bytes) {
     HANDLE f = CreateFileW(zk::W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD done = 0;
@@ -227,11 +251,14 @@ int wmain(int argc, wchar_t** argv) {
   };
   write(jpeg_path, jpeg_file);
   write(png_path, png_file);
-  std::printf("JPEG %.1f MB, PNG %.1f MB\n", jpeg_file.size() / 1048576.0, png_file.size() / 1048576.0);
+  write(webp_path, webp_file);
+  std::printf("JPEG %.1f MB, PNG %.1f MB, WebP %.1f MB\n", jpeg_file.size() / 1048576.0, png_file.size() / 1048576.0,
+              webp_file.size() / 1048576.0);
 
   std::fflush(stdout);
   int status = RunChild(L"jpeg", jpeg_path);
   status |= RunChild(L"png", png_path);
+  status |= RunChild(L"webp", webp_path);
   PrintPeer("JPEG 6000x4000: selection to fitted picture", "djpeg (decode, less its start)",
             PeerDecodeMs(L"djpeg.exe", L"-outfile NUL \"" + zk::ToWide(jpeg_path) + L"\"", L"-version", true));
   PrintPeer("PNG 6000x4000: selection to fitted picture", "pngpixel (every row, less its start)",
@@ -239,6 +266,9 @@ int wmain(int argc, wchar_t** argv) {
 
   DeleteFileW(zk::W(jpeg_path));
   DeleteFileW(zk::W(png_path));
+  PrintPeer("WebP 6000x4000: selection to fitted picture", "dwebp (decode, less its start)",
+            PeerDecodeMs(L"dwebp.exe", L"-quiet -ppm \"" + zk::ToWide(webp_path) + L"\" -o NUL", L"-version", true));
+  DeleteFileW(zk::W(webp_path));
   DeleteFileW(zk::W(folder + u"\\zarvik.ini"));
   RemoveDirectoryW(zk::W(folder));
   OleUninitialize();

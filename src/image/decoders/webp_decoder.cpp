@@ -33,18 +33,35 @@ std::u16string WebpDecoderVersion() {
 }
 
 WebpAnimation::WebpAnimation(std::span<const uint8_t> file, Rgb background)
-    : decoder_(std::make_unique<Decoder>()), background_(background) {
+    : decoder_(std::make_unique<Decoder>()), file_(file), background_(background) {
   WebPBitstreamFeatures features;
   if (!LooksLikeWebp(file) || WebPGetFeatures(file.data(), file.size(), &features) != VP8_STATUS_OK)
     throw PictureDecodeError("not a WebP picture");
   // The canvas libwebp would allocate, checked against the file first.
   if (!PictureSizeJustified(features.width, features.height, static_cast<int64_t>(file.size())))
     throw PictureDecodeError("picture too large for its file");
+  const WebPData data{file.data(), file.size()};
+  if (WebPDemuxer* demux = WebPDemux(&data)) {
+    WebPChunkIterator exif;
+    if (WebPDemuxGetChunk(demux, "EXIF", 1, &exif)) {
+      std::span<const uint8_t> tiff(exif.chunk.bytes, exif.chunk.size);
+      // Some writers keep JPEG's "Exif\0\0" in front of the TIFF structure.
+      if (tiff.size() >= 6 && std::memcmp(tiff.data(), "Exif\0\0", 6) == 0) tiff = tiff.subspan(6);
+      orientation_ = TiffOrientation(tiff);
+      WebPDemuxReleaseChunkIterator(&exif);
+    }
+    WebPDemuxDelete(demux);
+  }
+  width_ = features.width;
+  height_ = features.height;
+  frame_count_ = 1;
+  // An opaque still is decoded straight into the rows it is shown from.
+  if (!features.has_animation && !features.has_alpha) return;
+
   WebPAnimDecoderOptions options;
   if (!WebPAnimDecoderOptionsInit(&options)) throw PictureDecodeError("libwebp version mismatch");
   options.color_mode = MODE_BGRA;
   options.use_threads = 0;
-  const WebPData data{file.data(), file.size()};
   decoder_->anim = WebPAnimDecoderNew(&data, &options);
   WebPAnimInfo info;
   if (!decoder_->anim || !WebPAnimDecoderGetInfo(decoder_->anim, &info) || info.frame_count == 0)
@@ -53,19 +70,25 @@ WebpAnimation::WebpAnimation(std::span<const uint8_t> file, Rgb background)
   height_ = static_cast<int>(info.canvas_height);
   frame_count_ = static_cast<int>(info.frame_count);
   loop_count_ = static_cast<int>(info.loop_count);
-  WebPChunkIterator exif;
-  if (WebPDemuxGetChunk(WebPAnimDecoderGetDemuxer(decoder_->anim), "EXIF", 1, &exif)) {
-    std::span<const uint8_t> tiff(exif.chunk.bytes, exif.chunk.size);
-    // Some writers keep JPEG's "Exif\0\0" in front of the TIFF structure.
-    if (tiff.size() >= 6 && std::memcmp(tiff.data(), "Exif\0\0", 6) == 0) tiff = tiff.subspan(6);
-    orientation_ = TiffOrientation(tiff);
-    WebPDemuxReleaseChunkIterator(&exif);
-  }
 }
 
 WebpAnimation::~WebpAnimation() = default;
 
 int WebpAnimation::RenderNext(PixelTarget target) {
+  if (!decoder_->anim) {
+    if (target.stride > 0) {
+      if (!WebPDecodeBGRInto(file_.data(), file_.size(), target.top_row,
+                             static_cast<size_t>(height_) * static_cast<size_t>(target.stride),
+                             static_cast<int>(target.stride)))
+        throw PictureDecodeError("the picture does not decode");
+      return 0;
+    }
+    // Bottom-up rows: through a top-down copy.
+    PixelBuffer rows(width_, height_);
+    RenderNext({rows.bytes.data(), rows.stride});
+    for (int y = 0; y < height_; ++y) std::memcpy(target.Row(y), rows.Row(y), static_cast<size_t>(width_) * 3);
+    return 0;
+  }
   if (!WebPAnimDecoderHasMoreFrames(decoder_->anim)) {
     WebPAnimDecoderReset(decoder_->anim);
     last_timestamp_ = 0;

@@ -43,7 +43,8 @@ class WebpAnimation {
 
  private:
   struct Decoder;
-  std::unique_ptr<Decoder> decoder_;
+  std::unique_ptr<Decoder> decoder_;  // no animation decoder for an opaque still
+  std::span<const uint8_t> file_;
   Rgb background_;
   int width_ = 0, height_ = 0, frame_count_ = 0, loop_count_ = 0, orientation_ = 1;
   int last_timestamp_ = 0;
