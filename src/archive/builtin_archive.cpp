@@ -15,6 +15,7 @@ namespace zk {
 namespace {
 
 constexpr size_t kBlock = 64 * 1024;
+constexpr char16_t kUnknownFormat[] = u"書庫の形式を判別できません";
 // Without a read limit, a member still stops here: a hostile header may claim
 // holes or sizes no preview needs.
 constexpr int64_t kLargestMember = int64_t{4} << 30;
@@ -205,7 +206,7 @@ BuiltinListing BuiltinArchiveReader::List() {
   SourceClient client{source_};
   Reader a = OpenReader(client, kBytesCharset);
   if (!a) {
-    listing.error = u"書庫の形式を判別できません";
+    listing.error = kUnknownFormat;
     return listing;
   }
   // Names that may be stored bytes in the ANSI code page or Unicode names of
@@ -250,7 +251,7 @@ BuiltinExtraction BuiltinArchiveReader::Extract(std::u16string_view name, int64_
   SourceClient client{source_};
   Reader a = OpenReader(client, kBytesCharset);
   if (!a) {
-    result.error = u"書庫の形式を判別できません";
+    result.error = kUnknownFormat;
     return result;
   }
   if (limit <= 0 || limit > kLargestMember) limit = kLargestMember;

@@ -9,12 +9,5 @@ if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32")
     ${ZARVIK_DEPS_PREFIX}/lib/libbz2.a ${ZARVIK_DEPS_PREFIX}/lib/liblzma.a ${ZARVIK_DEPS_PREFIX}/lib/libzstd.a
     ${ZARVIK_DEPS_PREFIX}/lib/liblz4.a /usr/${ZARVIK_TRIPLET}/lib/libz.a bcrypt)
   # Archives made by the real archivers (Info-ZIP, 7-Zip, gcab, bsdtar) for the built-in engine's cases.
-  set(real_archives_stamp ${CMAKE_BINARY_DIR}/bin/real-archives/.made)
-  add_custom_command(OUTPUT ${real_archives_stamp}
-    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/archive/make_real_archives.sh ${CMAKE_BINARY_DIR}/bin/real-archives
-    COMMAND ${CMAKE_COMMAND} -E touch ${real_archives_stamp}
-    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/archive/make_real_archives.sh
-    COMMENT "Making archives with the real archivers")
-  add_custom_target(real_archives DEPENDS ${real_archives_stamp})
-  add_dependencies(zarvik_win_tests real_archives)
+  zarvik_made_test_files(real_archives archive/make_real_archives.sh real-archives "Making archives with the real archivers")
 endif()
