@@ -87,7 +87,7 @@ PY
   rm -f "$b/photo.ppm"
 }
 
-# djpeg and libpng's pngpixel, built with the libraries the program uses, beside
+# djpeg, dwebp, dav1d and libpng's pngpixel, built with the libraries the program uses, beside
 # the Windows picture benchmark, which times them on its own files.
 picture_peers() {
   local deps=${ZARVIK_DEPS:-/var/cache/zarvik-deps} t=x86_64-w64-mingw32
@@ -106,6 +106,23 @@ picture_peers() {
       -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_ANIM_UTILS=OFF -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null &&
       cmake --build "$w/libwebp" --target dwebp >/dev/null &&
       cp "$w/libwebp/dwebp.exe" "$w/bench/dwebp.exe" || echo "bench: dwebp not built" >&2
+  fi
+  # dav1d's own tool from the same source, and the AVIF it and the program decode
+  # (avifenc from a photograph-like picture: gradients with fine noise).
+  if [ ! -f "$w/bench/dav1d.exe" ] && [ -d "$deps/src/dav1d" ]; then
+    printf '%s\n' "[binaries]" "c = '$t-gcc-posix'" "ar = '$t-ar'" "strip = '$t-strip'" "windres = '$t-windres'" \
+      "[host_machine]" "system = 'windows'" "cpu_family = 'x86_64'" "cpu = 'x86_64'" "endian = 'little'" > "$w/dav1d-cross.txt"
+    ( cd "$deps/src/dav1d" && meson setup "$w/dav1d" --cross-file "$w/dav1d-cross.txt" --buildtype release \
+        -Ddefault_library=static -Denable_tools=true -Denable_tests=false -Dbitdepths=8,16 \
+        -Dc_link_args=-static >/dev/null ) &&
+      ninja -C "$w/dav1d" tools/dav1d.exe >/dev/null &&
+      cp "$w/dav1d/tools/dav1d.exe" "$w/bench/dav1d.exe" || echo "bench: dav1d not built" >&2
+  fi
+  if [ ! -f "$w/bench/big.avif" ]; then
+    /usr/bin/convert -size 6000x4000 gradient:red-blue \( -size 4000x6000 gradient:lime-black -rotate 90 \) \
+      -compose plus -composite -attenuate 0.3 +noise Uniform -depth 8 "$w/big.png" &&
+      avifenc -j all -s 8 "$w/big.png" "$w/bench/big.avif" >/dev/null || echo "bench: big.avif not made" >&2
+    rm -f "$w/big.png"
   fi
   if [ ! -f "$w/bench/pngpixel.exe" ] && [ -f "$deps/src/libpng/contrib/examples/pngpixel.c" ]; then
     "$t-gcc-posix" -O2 -I"$deps/$t/include" "$deps/src/libpng/contrib/examples/pngpixel.c" -o "$w/bench/pngpixel.exe" \

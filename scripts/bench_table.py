@@ -30,6 +30,7 @@ EXPECTED = [
     ("JPEG 6000x4000: selection to fitted picture", "ms", "n/a (not run)"),
     ("PNG 6000x4000: selection to fitted picture", "ms", "n/a (not run)"),
     ("WebP 6000x4000: selection to fitted picture", "ms", "n/a (not run)"),
+    ("AVIF 6000x4000: selection to fitted picture", "ms", "n/a (not run)"),
     ("20 MB Shift_JIS text: first screen", "ms", "n/a (not run)"),
     ("20 MB Shift_JIS text: whole text", "ms", "n/a (not run)"),
     ("poll: zarvik.exe CPU share over 30 s, unchanged selection", "% of a core", "n/a (not run)"),

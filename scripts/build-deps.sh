@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds libjpeg-turbo, libpng and giflib, libwebp, and libarchive with bzip2, liblzma, zstd and lz4, from
+# Builds libjpeg-turbo, libpng and giflib, libwebp, dav1d, and libarchive with bzip2, liblzma, zstd and lz4, from
 # Debian's source packages as static libraries for both Windows targets, into a cache
 # outside the checkout:
 #   $cache/<triplet>/{include,lib}
@@ -13,12 +13,14 @@ targets=(x86_64-w64-mingw32 i686-w64-mingw32)
 stamp_version=1
 archive_stamp_version=2
 webp_stamp_version=1
+dav1d_stamp_version=1
 
 all_done=1
 for t in "${targets[@]}"; do
   [ "$(cat "$cache/$t/.stamp" 2>/dev/null)" = "$stamp_version" ] || all_done=0
   [ "$(cat "$cache/$t/.stamp-archive" 2>/dev/null)" = "$archive_stamp_version" ] || all_done=0
   [ "$(cat "$cache/$t/.stamp-webp" 2>/dev/null)" = "$webp_stamp_version" ] || all_done=0
+  [ "$(cat "$cache/$t/.stamp-dav1d" 2>/dev/null)" = "$dav1d_stamp_version" ] || all_done=0
 done
 [ $all_done = 1 ] && exit 0
 
@@ -68,6 +70,7 @@ fetch_source libarchive "$src/libarchive"
 fetch_source libzstd "$src/zstd"
 fetch_source lz4 "$src/lz4"
 fetch_source libwebp "$src/libwebp"
+fetch_source dav1d "$src/dav1d"
 
 jobs=$(nproc)
 for t in "${targets[@]}"; do
@@ -190,4 +193,23 @@ for t in "${targets[@]}"; do
     "$src/libwebp/src/webp/types.h" "$src/libwebp/src/webp/encode.h" "$prefix/include/webp/"
   rm -rf "$b"
   echo "$webp_stamp_version" > "$prefix/.stamp-webp"
+done
+
+# dav1d (the AV1 decoder under AVIF pictures): through meson, with its assembly.
+for t in "${targets[@]}"; do
+  [ "$(cat "$cache/$t/.stamp-dav1d" 2>/dev/null)" = "$dav1d_stamp_version" ] && continue
+  prefix="$cache/$t"
+  b="$cache/build/$t-dav1d"
+  rm -rf "$b"; mkdir -p "$b"
+  echo "build-deps: $t dav1d"
+  case $t in x86_64-*) cpu=x86_64 ;; *) cpu=x86 ;; esac
+  printf '%s\n' "[binaries]" "c = '$t-gcc-posix'" "ar = '$t-ar'" "strip = '$t-strip'" "windres = '$t-windres'" \
+    "[host_machine]" "system = 'windows'" "cpu_family = '$cpu'" "cpu = '$cpu'" "endian = 'little'" > "$b/cross.txt"
+  ( cd "$src/dav1d" && meson setup "$b/build" --cross-file "$b/cross.txt" --buildtype release \
+      -Ddefault_library=static -Denable_tools=false -Denable_tests=false -Dbitdepths=8,16 \
+      --prefix "$prefix" --libdir lib >/dev/null )
+  ninja -C "$b/build" >/dev/null
+  ninja -C "$b/build" install >/dev/null
+  rm -rf "$b"
+  echo "$dav1d_stamp_version" > "$prefix/.stamp-dav1d"
 done

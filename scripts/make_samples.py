@@ -4,8 +4,9 @@
 The samples show what the viewer does with each kind of file: texts in the
 Japanese and Unicode encodings, pictures, an MP3 file with its tags, a ZIP
 archive of pictures and texts, a folder and an empty file. Pictures are drawn
-with ImageMagick (`convert`); everything else is written here byte by byte, so
-the output is the same on every run. The LHA and 7z archives are two of
+with ImageMagick (`convert`), the WebP and AVIF copies by `cwebp` and
+`avifenc`; everything else is written here byte by byte, so the output is the
+same on every run. The LHA and 7z archives are two of
 libarchive's own small test archives (found under ZARVIK_DEPS, as the build
 keeps them), since no writer for those formats is at hand.
 
@@ -65,6 +66,11 @@ def pictures():
         os.path.join(TARGET, "picture.jpg"))
     run("-size", "200x120", "xc:#f0f0f0", "-fill", "#c71585", "-draw", "polygon 100,10 190,110 10,110",
         *plain, "BMP3:" + os.path.join(TARGET, "picture.bmp"))
+    # The picture again as WebP and AVIF, the formats built in beyond the classic ones.
+    png = os.path.join(TARGET, "picture.png")
+    subprocess.run(["cwebp", "-quiet", "-q", "85", png, "-o", os.path.join(TARGET, "picture.webp")], check=True)
+    subprocess.run(["avifenc", "-j", "1", "-s", "6", png, os.path.join(TARGET, "picture.avif")], check=True,
+                   stdout=subprocess.DEVNULL)
     # A badge whose corners are transparent, and the same as an icon.
     run("-size", "96x96", "xc:none", "-fill", "#ff6347", "-draw", "circle 48,48 48,6", "-fill", "#ffffff",
         "-draw", "rectangle 30,40 66,56", *plain, "PNG32:" + os.path.join(TARGET, "badge.png"))

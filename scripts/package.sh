@@ -30,7 +30,7 @@ exe="$build/bin/zarvik.exe"
 link_line=$(grep -A3 '^build bin/zarvik.exe' "$build/build.ninja" | grep -m1 'LINK_LIBRARIES' || true)
 for lib in $(grep -o 'lib[a-z0-9_]*\.a' <<<"$link_line" | sort -u); do
   case $lib in
-    libjpeg.a|libpng16.a|libgif.a|libarchive_static.a|libbz2.a|liblzma.a|libzstd.a|liblz4.a|libwebp.a|libwebpdemux.a|libzarvik_win.a|libzarvik_core.a) ;;
+    libjpeg.a|libpng16.a|libgif.a|libarchive_static.a|libbz2.a|liblzma.a|libzstd.a|liblz4.a|libwebp.a|libwebpdemux.a|libdav1d.a|libzarvik_win.a|libzarvik_core.a) ;;
     *) echo "package.sh: zarvik.exe links $lib, whose licence is not packed" >&2; exit 1 ;;
   esac
 done
@@ -47,6 +47,7 @@ licences=(
   "zstd.txt:$src/zstd/LICENSE"
   "lz4.txt:$src/lz4/lib/LICENSE"
   "libwebp.txt:$src/libwebp/COPYING"
+  "dav1d.txt:$src/dav1d/COPYING"
   "zlib.txt:/usr/share/doc/libz-mingw-w64-dev/copyright"
   "mingw-w64-runtime.txt:/usr/share/doc/$mingw_doc/copyright"
 )

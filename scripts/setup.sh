@@ -11,11 +11,11 @@ export DEBIAN_FRONTEND=noninteractive
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages=(
-  cmake ninja-build g++ make pkg-config nasm dpkg-dev
+  cmake ninja-build meson g++ make pkg-config nasm dpkg-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps imagemagick fonts-ipafont-gothic locales
   libz-mingw-w64-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
-  libarchive-dev libzstd-dev liblz4-dev liblzma-dev libbz2-dev libwebp-dev webp
+  libarchive-dev libzstd-dev liblz4-dev liblzma-dev libbz2-dev libwebp-dev webp libdav1d-dev libavif-bin
   googletest libbenchmark-dev
   python3 zip unzip 7zip gcab libarchive-tools libimage-exiftool-perl
 )

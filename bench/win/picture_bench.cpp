@@ -1,4 +1,5 @@
-// A 24-megapixel JPEG, PNG and WebP (6000 x 4000): the decode alone, then the whole
+// A 24-megapixel JPEG, PNG, WebP and AVIF (6000 x 4000; the AVIF made by
+// scripts/bench.sh with avifenc): the decode alone, then the whole
 // way from selection to the fitted picture (LastReadTime) in the real window,
 // and the peak memory while showing each. Prints figures; asserts nothing.
 #include <windows.h>
@@ -16,11 +17,13 @@
 #include "bench_form.h"
 #include "base/text.h"
 #include "base/win_text.h"
+#include "image/decoders/avif_decoder.h"
 #include "image/decoders/jpeg_decoder.h"
 #include "image/decoders/png_decoder.h"
 #include "image/decoders/webp_decoder.h"
 #include "base/win_files.h"
 #include "image/dib_section.h"
+#include "image/formats/avif_container.h"
 #include "image/picture_loader.h"
 #include "support/picture_encoders.h"
 #include "bench_row.h"
@@ -65,12 +68,13 @@ size_t Memory() {
   return pmc.WorkingSetSize;
 }
 
-enum class Kind { kJpeg, kPng, kWebp };
+enum class Kind { kJpeg, kPng, kWebp, kAvif };
 
 zk::PictureDecoderKind DecoderOf(Kind kind) {
   switch (kind) {
     case Kind::kPng: return zk::PictureDecoderKind::kPng;
     case Kind::kWebp: return zk::PictureDecoderKind::kWebp;
+    case Kind::kAvif: return zk::PictureDecoderKind::kAvif;
     default: return zk::PictureDecoderKind::kJpeg;
   }
 }
@@ -99,6 +103,8 @@ void Measure(const char* name, const std::u16string& path, const zk::test::Bytes
       zk::WebpAnimation webp(file, {255, 255, 255});
       const zk::PixelTarget target = sink.Allocate(webp.width(), webp.height());
       webp.RenderNext(target);
+    } else if (kind == Kind::kAvif) {
+      zk::DecodeAvif(file, {255, 255, 255}, sink);
     } else {
       zk::DecodeJpeg(file, sink);
     }
@@ -140,14 +146,18 @@ void Measure(const char* name, const std::u16string& path, const zk::test::Bytes
 // belongs to that picture alone: picture_bench.exe jpeg|png <file>
 int Child(const wchar_t* kind_name, const wchar_t* file) {
   const std::wstring k(kind_name);
-  const Kind kind = k == L"png" ? Kind::kPng : k == L"webp" ? Kind::kWebp : Kind::kJpeg;
+  const Kind kind = k == L"png"    ? Kind::kPng
+                    : k == L"webp" ? Kind::kWebp
+                    : k == L"avif" ? Kind::kAvif
+                                   : Kind::kJpeg;
   const std::u16string path = zk::FromWide(file);
   std::optional<std::string> bytes = zk::ReadWholeFile(path);
   if (!bytes) return 1;
   const zk::test::Bytes data(bytes->begin(), bytes->end());
   bytes.reset();
   std::u16string folder = path.substr(0, path.rfind(u'\\'));
-  Measure(kind == Kind::kPng ? "PNG" : kind == Kind::kWebp ? "WebP" : "JPEG", path, data, kind, folder);
+  const char* names[] = {"JPEG", "PNG", "WebP", "AVIF"};
+  Measure(names[static_cast<int>(kind)], path, data, kind, folder);
   return 0;
 }
 
@@ -269,6 +279,30 @@ int wmain(int argc, wchar_t** argv) {
   PrintPeer("WebP 6000x4000: selection to fitted picture", "dwebp (decode, less its start)",
             PeerDecodeMs(L"dwebp.exe", L"-quiet -ppm \"" + zk::ToWide(webp_path) + L"\" -o NUL", L"-version", true));
   DeleteFileW(zk::W(webp_path));
+
+  // The AVIF beside this program, and its AV1 data alone for dav1d's own tool.
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::u16string avif_source = zk::FromWide(self);
+  avif_source = avif_source.substr(0, avif_source.rfind(u'\\')) + u"\\big.avif";
+  if (std::optional<std::string> avif = zk::ReadWholeFile(avif_source)) {
+    const std::u16string avif_path = folder + u"\\big.avif", obu_path = folder + u"\\big.obu";
+    const zk::test::Bytes avif_file(avif->begin(), avif->end());
+    avif.reset();
+    write(avif_path, avif_file);
+    const zk::AvifLayout layout = zk::ReadAvifLayout(avif_file);
+    write(obu_path, zk::test::Bytes(layout.color.front().begin(), layout.color.front().end()));
+    std::printf("AVIF %.1f MB\n", avif_file.size() / 1048576.0);
+    std::fflush(stdout);
+    status |= RunChild(L"avif", avif_path);
+    PrintPeer("AVIF 6000x4000: selection to fitted picture", "dav1d (AV1 decode alone, less its start)",
+              PeerDecodeMs(L"dav1d.exe", L"-q --demuxer section5 --muxer null -i \"" + zk::ToWide(obu_path) + L"\" -o NUL",
+                           L"--version", true));
+    DeleteFileW(zk::W(avif_path));
+    DeleteFileW(zk::W(obu_path));
+  } else {
+    std::printf("AVIF: no big.avif beside this program (scripts/bench.sh makes it)\n");
+  }
   DeleteFileW(zk::W(folder + u"\\zarvik.ini"));
   RemoveDirectoryW(zk::W(folder));
   OleUninitialize();

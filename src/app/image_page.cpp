@@ -43,6 +43,7 @@ bool ImagePage::Load(const std::u16string& path) {
   std::unique_ptr<Picture> picture;
   if (std::optional<PictureDecoderKind> kind = PictureFormats().FindPictureFormat(PictureExtension(path))) {
     if (*kind == PictureDecoderKind::kWebp) host_.SetStatus(u"Load WebP");
+    if (*kind == PictureDecoderKind::kAvif) host_.SetStatus(u"Load AVIF");
     if (*kind == PictureDecoderKind::kWic) host_.SetStatus(u"Load WIC");
     try {
       picture = LoadPictureFile(*kind, path, background);

@@ -341,6 +341,11 @@ void TZKMainForm::ShowArchiveImage(const std::u16string& archive_path, const std
     image_page_.MainImage().Animate(true);
     const SIZE s = image_page_.MainImage().PictureSize();
     SetStatus(IntToText(s.cx) + u" x " + IntToText(s.cy));
+  } else if (EqualsIgnoreCase(ExtractFileExt(member), u".avif")) {
+    SetStatus(u"Load AVIF");
+    image_page_.MainImage().SetPicture(LoadPictureByContent({buffer.data(), size}, background));
+    const SIZE s = image_page_.MainImage().PictureSize();
+    SetStatus(IntToText(s.cx) + u" x " + IntToText(s.cy));
   } else {
     SetStatus(u"Load Graphic");
     UniqueBitmap bitmap;

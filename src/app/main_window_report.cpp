@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/about_texts.h"
 #include "archive/builtin_archive.h"
+#include "image/decoders/avif_decoder.h"
 #include "image/decoders/webp_decoder.h"
 #include "app/state_report.h"
 #include "archive/member_size.h"
@@ -105,7 +106,8 @@ void TZKMainForm::AboutMenClick() {
     o.xdoc2txt_path = xdoc2txtPath;
     o.plugin_names = PluginFileNames();
     o.builtin_entries = {BuiltinEntryText(u"内蔵書庫エンジン", BuiltinArchiveReader::Version()),
-                         BuiltinEntryText(u"内蔵画像デコーダ", WebpDecoderVersion())};
+                         BuiltinEntryText(u"内蔵画像デコーダ", WebpDecoderVersion()),
+                         BuiltinEntryText(u"内蔵画像デコーダ", u"AVIF " + AvifDecoderVersion())};
     o.on_shown = AboutShownHook;
     TZKAboutForm about(std::move(o));
     about.ShowModal();

@@ -25,6 +25,8 @@ class AnimatedPicture final : public Picture {
 
   const Animation& animation() const { return animation_; }
   const DibSection24& frame() const { return frame_; }
+  // The shown frame, for a still that becomes a plain picture; leaves this one empty.
+  DibSection24 TakeFrame() { return std::move(frame_); }
 
   SIZE Size() const override { return {frame_.width, frame_.height}; }
   void Draw(HDC dc, const RECT& rect) const override {

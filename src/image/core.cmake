@@ -17,12 +17,14 @@ target_sources(zarvik_core PRIVATE
 set_source_files_properties(image/smooth_resize.cpp PROPERTIES COMPILE_OPTIONS -O3)
 target_sources(zarvik_core PRIVATE
   image/find_jpeg_start.cpp
+  image/formats/avif_container.cpp
   image/formats/bitmap_file_check.cpp
   image/formats/icon_directory.cpp
   image/formats/metafile_headers.cpp
   image/picture_format_registry.cpp
 )
 target_sources(zarvik_core PRIVATE
+  image/decoders/avif_decoder.cpp
   image/decoders/gif_decoder.cpp
   image/decoders/webp_decoder.cpp
   image/decoders/jpeg_decoder.cpp

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "image/exif_orientation.h"
+
 namespace zk {
 
 DibSection24 CreateDibSection24(int width, int height) {
@@ -60,6 +62,18 @@ DibSection24 DibSectionFromPixels(const PixelBuffer& pixels) {
   const size_t row = static_cast<size_t>(pixels.width) * 3;
   for (int y = 0; y < pixels.height; ++y) std::memcpy(dib.bits + y * dib.stride, pixels.Row(y), row);
   return dib;
+}
+
+}  // namespace zk
+
+namespace zk {
+
+DibSection24 TurnUpright(DibSection24 section, int orientation) {
+  if (orientation < 2 || orientation > 8) return section;
+  const bool swap = OrientationSwapsSides(orientation);
+  DibSection24 turned = CreateDibSection24(swap ? section.height : section.width, swap ? section.width : section.height);
+  OrientPixels(section.View(), orientation, turned.bits, turned.stride);
+  return turned;
 }
 
 }  // namespace zk

@@ -33,6 +33,10 @@ class DibSectionSink final : public PixelSink {
 // section itself, else a copy read through the platform into `copy`.
 PixelView BitmapPixels(HBITMAP bitmap, PixelBuffer& copy);
 
+// The section turned and mirrored upright by an EXIF orientation (1..8); the
+// section itself for 1.
+DibSection24 TurnUpright(DibSection24 section, int orientation);
+
 // A DIB section holding the given pixels.
 DibSection24 DibSectionFromPixels(const PixelBuffer& pixels);
 

@@ -42,6 +42,7 @@ void PictureFormatRegistry::RegisterBuiltInFormats() {
 
 void PictureFormatRegistry::RegisterModernFormats() {
   RegisterPictureFormat(u"webp", u"WebP Image", PictureDecoderKind::kWebp);
+  RegisterPictureFormat(u"avif", u"AVIF Image", PictureDecoderKind::kAvif);
 }
 
 PictureFormatRegistry& PictureFormats() {

@@ -22,6 +22,7 @@ enum class PictureDecoderKind {
   kPlugin,            // the picture plug-ins (TSPINkDIB)
   kPluginBitmap,      // the picture plug-ins into a plain bitmap (TSPIBitmap)
   kWebp,              // WebP, animated where the file has several frames
+  kAvif,              // AVIF: a still, or a sequence's first frame
   kWic,               // the system's Windows Imaging Component decoders
 };
 
@@ -40,7 +41,7 @@ class PictureFormatRegistry {
 
   // The nine built-in formats, in their order.
   void RegisterBuiltInFormats();
-  // The formats built in beyond those: ".webp".
+  // The formats built in beyond those: ".webp" and ".avif".
   void RegisterModernFormats();
 
  private:

@@ -6,11 +6,14 @@
 #include "base/win_files.h"
 #include "base/win_text.h"
 #include "image/decoders/decode_error.h"
+#include "image/decoders/avif_decoder.h"
 #include "image/decoders/jpeg_decoder.h"
 #include "image/decoders/png_decoder.h"
+#include "image/decoders/webp_decoder.h"
 #include "image/dib/nk_dib_win.h"
 #include "image/exif_orientation.h"
 #include "image/find_jpeg_start.h"
+#include "image/formats/avif_container.h"
 #include "image/formats/bitmap_file_check.h"
 #include "image/formats/icon_directory.h"
 #include "image/formats/metafile_headers.h"
@@ -18,7 +21,6 @@
 #include "image/plugins/spi_graphic.h"
 #include "image/webp_picture.h"
 #include "image/wic_decoder.h"
-#include "image/decoders/webp_decoder.h"
 
 namespace zk {
 namespace {
@@ -42,18 +44,19 @@ int ScreenDpi() {
 // A photo's pixels turned upright by its EXIF orientation, once, before
 // anything (fitting, zoom, saving, the clipboard) sees them.
 DibSection24 Upright(DibSection24 section, std::span<const uint8_t> jpeg) {
-  const int orientation = JpegExifOrientation(jpeg);
-  if (orientation == 1) return section;
-  const bool swap = OrientationSwapsSides(orientation);
-  DibSection24 turned = CreateDibSection24(swap ? section.height : section.width, swap ? section.width : section.height);
-  OrientPixels(section.View(), orientation, turned.bits, turned.stride);
-  return turned;
+  return TurnUpright(std::move(section), JpegExifOrientation(jpeg));
 }
 
 std::unique_ptr<Picture> DecodeJpegPicture(std::span<const uint8_t> bytes) {
   DibSectionSink sink;
   DecodeJpeg(bytes, sink);
   return MakeBitmapPicture(Upright(std::move(sink.section), bytes));
+}
+
+std::unique_ptr<Picture> DecodeAvifPicture(std::span<const uint8_t> bytes, COLORREF background) {
+  DibSectionSink sink;
+  const int orientation = DecodeAvif(bytes, ToRgb(background), sink);
+  return MakeBitmapPicture(TurnUpright(std::move(sink.section), orientation));
 }
 
 std::unique_ptr<Picture> DecodePngPicture(std::span<const uint8_t> bytes, COLORREF background) {
@@ -176,6 +179,7 @@ std::unique_ptr<Picture> DecodeBySignature(std::span<const uint8_t> bytes, COLOR
     if (StartsWith(bytes, "BM")) return DecodeWindowsBitmap(bytes);
     if (LooksLikeWebp(bytes))
       return LoadWebpPicture(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()), ToRgb(background));
+    if (LooksLikeAvif(bytes)) return DecodeAvifPicture(bytes, background);
   } catch (const PictureDecodeError& e) {
     throw PictureLoadError(e.what());
   } catch (const std::bad_alloc&) {
@@ -200,6 +204,7 @@ std::unique_ptr<Picture> LoadPictureFile(PictureDecoderKind kind, const std::u16
       case PictureDecoderKind::kPlugin: return LoadSPINkDIB(path);
       case PictureDecoderKind::kPluginBitmap: return LoadSPIBitmap(path);
       case PictureDecoderKind::kWebp: return LoadWebpPicture(ReadOrThrow(path), ToRgb(background));
+      case PictureDecoderKind::kAvif: return DecodeAvifPicture(Bytes(ReadOrThrow(path)), background);
       case PictureDecoderKind::kWic: return LoadWicPicture(Bytes(ReadOrThrow(path)), background);
     }
   } catch (const PictureDecodeError& e) {

@@ -2,7 +2,6 @@
 
 #include "image/animated_picture.h"
 #include "image/decoders/webp_decoder.h"
-#include "image/exif_orientation.h"
 
 namespace zk {
 
@@ -11,11 +10,7 @@ std::unique_ptr<Picture> LoadWebpPicture(std::string file, Rgb background) {
   const int orientation = picture->animation().orientation();
   if (picture->animation().frame_count() > 1 || orientation == 1) return picture;
   // A still photo turned upright once, before anything sees its pixels.
-  const DibSection24& stored = picture->frame();
-  const bool swap = OrientationSwapsSides(orientation);
-  DibSection24 upright = CreateDibSection24(swap ? stored.height : stored.width, swap ? stored.width : stored.height);
-  OrientPixels(stored.View(), orientation, upright.bits, upright.stride);
-  return MakeBitmapPicture(std::move(upright));
+  return MakeBitmapPicture(TurnUpright(picture->TakeFrame(), orientation));
 }
 
 }  // namespace zk

@@ -35,6 +35,21 @@ bool MakeFactory(ComPtr<IWICImagingFactory>& factory) {
 
 [[noreturn]] void Fail(const char* what) { throw PictureLoadError(what); }
 
+// The EXIF orientation the system's photo metadata reports for the frame
+// (HEIC's turn and mirror, a TIFF's or a camera file's tag); 1 without one.
+int FrameOrientation(IWICBitmapFrameDecode* frame) {
+  ComPtr<IWICMetadataQueryReader> reader;
+  if (FAILED(frame->GetMetadataQueryReader(reader.put()))) return 1;
+  PROPVARIANT value;
+  PropVariantInit(&value);
+  int orientation = 1;
+  if (SUCCEEDED(reader->GetMetadataByName(L"System.Photo.Orientation", &value)) && value.vt == VT_UI2 &&
+      value.uiVal >= 1 && value.uiVal <= 8)
+    orientation = value.uiVal;
+  PropVariantClear(&value);
+  return orientation;
+}
+
 }  // namespace
 
 void RegisterWicFormats(PictureFormatRegistry& registry) {
@@ -110,7 +125,7 @@ std::unique_ptr<Picture> LoadWicPicture(std::span<const uint8_t> bytes, COLORREF
       for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((in[c] * a + bg[c] * (255 - a) + 127) / 255);
     }
   }
-  return MakeBitmapPicture(std::move(dib));
+  return MakeBitmapPicture(TurnUpright(std::move(dib), FrameOrientation(frame.get())));
 }
 
 }  // namespace zk

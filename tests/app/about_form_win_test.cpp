@@ -106,7 +106,7 @@ TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
 
     // Found in the current folder, in the list's order, each with its version.
     EXPECT_TRUE(about.cycling());
-    ASSERT_EQ(about.module_entry_count(), 4u);
+    ASSERT_EQ(about.module_entry_count(), 5u);
     std::u16string first = WindowText(about.ModuleLabel);
     EXPECT_TRUE(EndsWith(first, u"\\UNZIP32.DLL\r  Version UnKnown")) << Utf16ToUtf8(first);
     about.CycleTimerTimer();
@@ -115,6 +115,8 @@ TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
     EXPECT_EQ(WindowText(about.ModuleLabel).rfind(u"内蔵書庫エンジン\r  libarchive 3.", 0), 0u);
     about.CycleTimerTimer();
     EXPECT_EQ(WindowText(about.ModuleLabel), u"内蔵画像デコーダ\r  libwebp 1.2.4");
+    about.CycleTimerTimer();
+    EXPECT_EQ(WindowText(about.ModuleLabel), u"内蔵画像デコーダ\r  AVIF dav1d 1.0.0");
     about.CycleTimerTimer();
     EXPECT_EQ(WindowText(about.ModuleLabel), first);
 

@@ -53,6 +53,8 @@ TEST_F(PicturePluginTest, OnlyImportPluginsAreKeptAndTheViewerStarts) {
     EXPECT_FALSE(Has(names, dropped));
   EXPECT_EQ(PictureFormats().FindPictureFormat(u"pnm"), PictureDecoderKind::kPlugin);
   EXPECT_EQ(PictureFormats().FindPictureFormat(u"png"), PictureDecoderKind::kPng);
+  // A format built in beyond the classic six goes to the plug-in that declares it.
+  EXPECT_EQ(PictureFormats().FindPictureFormat(u"webp"), PictureDecoderKind::kPlugin);
 }
 
 TEST_F(PicturePluginTest, PpmShowsThroughItsPlugin) {

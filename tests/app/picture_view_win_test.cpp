@@ -259,6 +259,22 @@ TEST_F(PictureViewTest, WebpStillsAlphaOrientationAndAnimationShowAsTheyShould) 
   EXPECT_TRUE(test::PumpUntil([&] { return CanvasPixel(*form, 2, 2) == RGB(0, 255, 0); }, 2000));
 }
 
+// AVIF pictures made by avifenc (tests/image/make_avif.sh).
+TEST_F(PictureViewTest, AvifPicturesShowUprightAndOverTheBackground) {
+  auto form = MakeForm();
+  const std::wstring made = test::BinFolder() + L"\\made-avif\\";
+  Show(*form, FromWide(made + L"yuv420.avif"));
+  EXPECT_EQ(form->Status(0), u"32 x 24");
+  // Turned a quarter anticlockwise: the green top-right quarter comes to the top left.
+  Show(*form, FromWide(made + L"turn1-none.avif"));
+  EXPECT_EQ(form->Status(0), u"8 x 16");
+  EXPECT_EQ(CanvasPixel(*form, 1, 1), RGB(0, 255, 0));
+  // 10-bit with alpha, by content: the bottom row is fully transparent.
+  Show(*form, Write(L"alpha.bin", test::ReadFileBytes(FromWide(made + L"alpha.avif"))));
+  EXPECT_EQ(form->Status(0), u"32 x 24");
+  EXPECT_EQ(CanvasPixel(*form, 1, 23), form->image_page().ScrollBox().ColorRef());
+}
+
 // The system's decoders (Wine's own for TIFF and DDS), by extension and by content.
 TEST_F(PictureViewTest, TiffAndDdsGoThroughTheImagingComponent) {
   auto form = MakeForm();

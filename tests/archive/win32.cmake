@@ -9,5 +9,5 @@ if(ZARVIK_TRIPLET STREQUAL "x86_64-w64-mingw32")
     ${ZARVIK_DEPS_PREFIX}/lib/libbz2.a ${ZARVIK_DEPS_PREFIX}/lib/liblzma.a ${ZARVIK_DEPS_PREFIX}/lib/libzstd.a
     ${ZARVIK_DEPS_PREFIX}/lib/liblz4.a /usr/${ZARVIK_TRIPLET}/lib/libz.a bcrypt)
   # Archives made by the real archivers (Info-ZIP, 7-Zip, gcab, bsdtar) for the built-in engine's cases.
-  zarvik_made_test_files(real_archives archive/make_real_archives.sh real-archives "Making archives with the real archivers")
+  zarvik_made_test_files(real_archives archive/make_real_archives.sh real-archives "Making archives with the real archivers" zarvik_win_tests)
 endif()

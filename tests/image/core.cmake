@@ -5,7 +5,11 @@ target_sources(zarvik_core_tests PRIVATE
   image/zoom_test.cpp
   image/exif_orientation_test.cpp
   image/webp_decoder_test.cpp
+  image/avif_decoder_test.cpp
 )
+# Pictures made by avifenc beside their sources.
+zarvik_made_test_files(made_avif image/make_avif.sh made-avif "Making AVIF test pictures" zarvik_core_tests)
+target_compile_definitions(zarvik_core_tests PRIVATE ZARVIK_MADE_AVIF="${CMAKE_BINARY_DIR}/bin/made-avif")
 target_sources(zarvik_core_tests PRIVATE
   image/dib_hostile_test.cpp
   image/dib_read_test.cpp

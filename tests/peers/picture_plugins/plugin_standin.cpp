@@ -3,8 +3,8 @@
 //   PPM      import: binary PPM/PGM (P6, P5); declares "*.ppm;*.pnm" and "*.pgm"
 //            (or STANDIN_PATTERN); reports progress with a zero denominator
 //            first and stops when asked; its GetPreview gives the top row only.
-//   CONTENT  import: PNG and uncompressed bitmaps by content; declares "*.png"
-//            and "*.mbin".
+//   CONTENT  import: PNG and uncompressed bitmaps by content; declares "*.png",
+//            "*.mbin" and "*.webp".
 //   FAILING  import: says yes to everything, then fails GetPicture; "*.fail".
 //   LIAR     import: says yes to everything and "succeeds" with a header that
 //            claims far more pixels than its bits block holds; "*.liar".
@@ -177,7 +177,7 @@ EXPORT int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned flag, HLOCAL* in
 }
 
 #elif defined(STANDIN_CONTENT)
-const char* const kInfo[] = {"00IN", "Content stand-in", "*.png", "PNG", "*.mbin", "MacBinary bitmap"};
+const char* const kInfo[] = {"00IN", "Content stand-in", "*.png", "PNG", "*.mbin", "MacBinary bitmap", "*.webp", "WebP"};
 
 bool IsPng(const char* h) { return std::memcmp(h, "\x89PNG", 4) == 0; }
 bool IsBmp(const char* h) { return h[0] == 'B' && h[1] == 'M'; }
