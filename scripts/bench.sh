@@ -108,7 +108,7 @@ picture_peers() {
       cp "$w/libwebp/dwebp.exe" "$w/bench/dwebp.exe" || echo "bench: dwebp not built" >&2
   fi
   # dav1d's own tool from the same source, and the AVIF it and the program decode
-  # (avifenc from a photograph-like picture: gradients with fine noise).
+  # (avifenc from a photograph-like picture: plasma clouds with fine noise).
   if [ ! -f "$w/bench/dav1d.exe" ] && [ -d "$deps/src/dav1d" ]; then
     printf '%s\n' "[binaries]" "c = '$t-gcc-posix'" "ar = '$t-ar'" "strip = '$t-strip'" "windres = '$t-windres'" \
       "[host_machine]" "system = 'windows'" "cpu_family = 'x86_64'" "cpu = 'x86_64'" "endian = 'little'" > "$w/dav1d-cross.txt"
@@ -119,9 +119,9 @@ picture_peers() {
       cp "$w/dav1d/tools/dav1d.exe" "$w/bench/dav1d.exe" || echo "bench: dav1d not built" >&2
   fi
   if [ ! -f "$w/bench/big.avif" ]; then
-    /usr/bin/convert -size 6000x4000 gradient:red-blue \( -size 4000x6000 gradient:lime-black -rotate 90 \) \
-      -compose plus -composite -attenuate 0.3 +noise Uniform -depth 8 "$w/big.png" &&
-      avifenc -j all -s 8 "$w/big.png" "$w/bench/big.avif" >/dev/null || echo "bench: big.avif not made" >&2
+    /usr/bin/convert -seed 7 -size 1500x1000 plasma:fractal -resize 6000x4000! -attenuate 0.25 +noise Gaussian \
+      -depth 8 "$w/big.png" &&
+      avifenc -j all -s 8 --min 18 --max 28 "$w/big.png" "$w/bench/big.avif" >/dev/null || echo "bench: big.avif not made" >&2
     rm -f "$w/big.png"
   fi
   if [ ! -f "$w/bench/pngpixel.exe" ] && [ -f "$deps/src/libpng/contrib/examples/pngpixel.c" ]; then
