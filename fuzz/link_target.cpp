@@ -2,8 +2,8 @@
 // first line is replaced by the chosen path. Read back, the first line is that
 // path; a second repair with the same path changes nothing. The member named
 // on line 2 is only ever shown from inside the work folder.
-#include "app/archive_browsing.h"
-#include "app/link_target.h"
+#include "app/model/archive_browsing.h"
+#include "app/model/link_target.h"
 #include "base/text.h"
 #include "text/outline_document.h"
 #include "fuzz_input.h"

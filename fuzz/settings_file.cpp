@@ -1,7 +1,7 @@
 // The settings file as the program treats it at start and exit: read over the
 // defaults, written back into the same file, read again at the next start.
 // The second read must give the same settings as the first.
-#include "app/settings.h"
+#include "app/model/settings.h"
 #include "fuzz_input.h"
 
 using namespace zk;

@@ -1,6 +1,6 @@
 // The toolbar layout file as the window loads it (UTF-8, byte-order mark
 // optional), and as it saves and loads it again: the same layout comes back.
-#include "app/toolbar_layout.h"
+#include "app/model/toolbar_layout.h"
 #include "base/text.h"
 #include "fuzz_input.h"
 

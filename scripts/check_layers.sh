@@ -5,12 +5,19 @@
 # a layer above it nor from another folder of the middle layer. The portable
 # files (each folder's core.cmake) include no Windows header either, so that
 # they stay buildable and testable natively; so do the fuzz harnesses (fuzz/).
+# Inside app/ the folders form layers of their own:
+#   app/model  <-  app/controls, app/shell  <-  app/dialogs  <-  app/window  <-  app/ (main.cpp)
+# app/model is the portable model of the viewer: no file there includes a
+# Windows header, listed in core.cmake or not; app/shell holds the ties to the
+# system that the window and the dialogs share (version resources, starting
+# other programs).
 # Prints each offending include and exits non-zero when there is one.
 set -euo pipefail
 src=$(cd "$(dirname "${BASH_SOURCE[0]}")/../src" && pwd)
 cd "$src"
 
 declare -A rank=([base]=0 [text]=1 [image]=1 [archive]=1 [watcher]=1 [desktop]=1 [app]=2)
+declare -A app_rank=([app/model]=0 [app/controls]=1 [app/shell]=1 [app/dialogs]=2 [app/window]=3 [app]=4)
 
 problems=0
 complain() {
@@ -32,6 +39,18 @@ while IFS= read -r hit; do
   [[ $included == */* ]] || continue
   from=${file%%/*}
   to=${included%%/*}
+  if [ "$from" = app ] && [ "$to" = app ]; then
+    from_sub=$(dirname "$file")
+    to_sub=$(dirname "$included")
+    from_sub_rank=${app_rank[$from_sub]:--1}
+    to_sub_rank=${app_rank[$to_sub]:--1}
+    if [ "$from_sub_rank" -lt 0 ] || [ "$to_sub_rank" -lt 0 ]; then
+      complain "$file:$line" "includes \"$included\": a folder of app/ outside its known layers"
+    elif [ "$from_sub" != "$to_sub" ] && [ "$to_sub_rank" -ge "$from_sub_rank" ]; then
+      complain "$file:$line" "includes \"$included\": $to_sub is not below $from_sub"
+    fi
+    continue
+  fi
   [ "$from" = "$to" ] && continue
   from_rank=${rank[$from]:--1}
   to_rank=${rank[$to]:--1}
@@ -52,6 +71,10 @@ while IFS= read -r listed; do
   header=${listed%.cpp}.h
   [ -f "$header" ] && core_files+=("$header")
 done < <(grep -ohE '[A-Za-z0-9_/]+\.cpp' -- */core.cmake | sort -u)
+# The viewer's portable model, every file of it.
+for file in app/model/*.h app/model/*.cpp; do
+  [ -f "$file" ] && core_files+=("$file")
+done
 # The fuzz harnesses are built natively only.
 for file in ../fuzz/*.cpp ../fuzz/*.h; do
   [ -f "$file" ] && core_files+=("$file")

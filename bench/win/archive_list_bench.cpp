@@ -17,7 +17,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "archive/archive_file.h"
 #include "archive/archiver_classes.h"
 #include "archive/builtin_archive.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 
 namespace zk::bench {
 
@@ -18,7 +18,8 @@ inline MainFormOptions QuietFormOptions(const std::u16string& folder, std::u16st
   o.unique_name = std::move(unique_name);
   o.temp_folder = folder;
   o.quit_on_destroy = false;
-  o.message_box = [](HWND, const std::wstring&, const std::wstring&, UINT) { return IDOK; };
+  o.services = std::make_shared<MainFormServices>();
+  o.services->message_box = [](HWND, const std::wstring&, const std::wstring&, UINT) { return IDOK; };
   return o;
 }
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "bench_form.h"
 #include "base/text.h"
 #include "base/win_text.h"

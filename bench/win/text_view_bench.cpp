@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "bench_form.h"
 #include "base/win_text.h"
 #include "bench_row.h"

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "base/win_handles.h"
 #include "base/win_text.h"
 #include "bench_row.h"
@@ -205,7 +205,8 @@ void PollCost(const fs::path& files, const fs::path& settings, int polls) {
   o.temp_folder = FromWide(settings.wstring());
   o.unique_name = u"ZarvikWatchBench";
   o.quit_on_destroy = false;
-  o.message_box = [](HWND, const std::wstring& text, const std::wstring&, UINT) {
+  o.services = std::make_shared<MainFormServices>();
+  o.services->message_box = [](HWND, const std::wstring& text, const std::wstring&, UINT) {
     std::printf("  (message box: %ls)\n", text.c_str());
     return IDOK;
   };

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "base/win_text.h"
 #include "desktop/app_window.h"
 #include "desktop/single_instance.h"

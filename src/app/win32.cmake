@@ -1,45 +1,48 @@
 target_sources(zarvik_win PRIVATE
-  app/about_form.cpp
-  app/about_pictures.cpp
-  app/clipboard_text.cpp
+  app/dialogs/about_form.cpp
+  app/dialogs/about_pictures.cpp
+  app/window/clipboard_text.cpp
   app/controls/click_control.cpp
   app/controls/link_label.cpp
   app/controls/picture_box.cpp
-  app/file_info.cpp
-  app/main_window_report.cpp
+  app/shell/file_info.cpp
+  app/window/main_window_report.cpp
   app/controls/container.cpp
   app/controls/page_control.cpp
   app/controls/scroll_box.cpp
   app/controls/tool_bar.cpp
-  app/main_window.cpp
-  app/archive_page.cpp
-  app/image_page.cpp
-  app/text_page.cpp
-  app/main_window_actions.cpp
-  app/main_window_archive.cpp
-  app/main_window_dpi.cpp
-  app/main_window_picture.cpp
-  app/main_window_plugins.cpp
-  app/main_window_startup.cpp
-  app/main_window_text.cpp
-  app/main_window_toolbar.cpp
-  app/main_window_tray.cpp
-  app/main_window_view.cpp
-  app/main_window_watcher.cpp
-  app/outside_programs.cpp
-  app/toolbar_pictures.cpp
+  app/window/main_window.cpp
+  app/window/archive_page.cpp
+  app/window/archive_browser.cpp
+  app/window/picture_saver.cpp
+  app/window/image_page.cpp
+  app/window/text_page.cpp
+  app/window/main_window_actions.cpp
+  app/window/main_window_archive.cpp
+  app/window/main_window_dpi.cpp
+  app/window/main_window_picture.cpp
+  app/window/main_window_plugins.cpp
+  app/window/main_window_startup.cpp
+  app/window/main_window_text.cpp
+  app/window/main_window_toolbar.cpp
+  app/window/main_window_tray.cpp
+  app/window/main_window_view.cpp
+  app/window/main_window_watcher.cpp
+  app/shell/outside_programs.cpp
+  app/window/toolbar_pictures.cpp
   app/controls/color_panel.cpp
   app/controls/hint_window.cpp
   app/controls/tab_page_control.cpp
-  app/main_window_menus.cpp
-  app/main_window_options.cpp
-  app/main_window_outside.cpp
-  app/options_form.cpp
-  app/options_form_handlers.cpp
-  app/options_form_input_box.cpp
-  app/options_form_pages.cpp
-  app/options_form_pickers.cpp
-  app/main_window_save.cpp
-  app/save_dialog_form.cpp
-  app/save_file_dialog.cpp
+  app/window/main_window_menus.cpp
+  app/window/main_window_options.cpp
+  app/window/main_window_outside.cpp
+  app/dialogs/options_form.cpp
+  app/dialogs/options_form_handlers.cpp
+  app/dialogs/options_form_input_box.cpp
+  app/dialogs/options_form_pages.cpp
+  app/dialogs/options_form_pickers.cpp
+  app/window/main_window_save.cpp
+  app/dialogs/save_dialog_form.cpp
+  app/dialogs/save_file_dialog.cpp
+  app/dialogs/file_dialog.cpp
 )

@@ -6,8 +6,8 @@
 
 #include <optional>
 
-#include "app/about_form.h"
-#include "app/file_info.h"
+#include "app/dialogs/about_form.h"
+#include "app/shell/file_info.h"
 #include "support/main_window_fixture.h"
 #include "support/message_pump.h"
 
@@ -76,7 +76,7 @@ TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
 
   bool ran = false;
   std::optional<Watchdog> watchdog;
-  form->AboutShownHook = [&](TZKAboutForm& about) {
+  services_->about_shown = [&](TZKAboutForm& about) {
     ran = true;
     watchdog.emplace(about);
     EXPECT_FALSE(IsWindowEnabled(form->hwnd()));  // modal
@@ -139,7 +139,7 @@ TEST_F(AboutTest, MissingCompanionsLeaveTheirLinesEmpty) {
   form->settings.EverythingPath = dir_.Child(L"Everything.exe");  // not there
   form->xdoc2txtPath.clear();
   std::optional<Watchdog> watchdog;
-  form->AboutShownHook = [&](TZKAboutForm& about) {
+  services_->about_shown = [&](TZKAboutForm& about) {
     watchdog.emplace(about);
     about.ShowPage(1);
     EXPECT_EQ(WindowText(about.EverythingVersionLabel), u"");
@@ -156,7 +156,7 @@ TEST_F(AboutTest, EscapeClosesItAndTheMainWindowComesBack) {
   ShowWindow(form->hwnd(), SW_SHOWNA);
   bool hidden_meanwhile = false;
   std::optional<Watchdog> watchdog;
-  form->AboutShownHook = [&](TZKAboutForm& about) {
+  services_->about_shown = [&](TZKAboutForm& about) {
     watchdog.emplace(about);
     hidden_meanwhile = !IsWindowVisible(form->hwnd());
     // Through the box's own message loop, as a key press comes.
@@ -171,7 +171,7 @@ TEST_F(AboutTest, EscapeClosesItAndTheMainWindowComesBack) {
 TEST_F(AboutTest, LosingTheFocusClosesIt) {
   auto form = MakeForm();
   std::optional<Watchdog> watchdog;
-  form->AboutShownHook = [&](TZKAboutForm& about) {
+  services_->about_shown = [&](TZKAboutForm& about) {
     watchdog.emplace(about);
     EXPECT_EQ(GetActiveWindow(), about.hwnd());
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,

@@ -1,4 +1,4 @@
-#include "app/about_texts.h"
+#include "app/model/about_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/actions.h"
+#include "app/model/actions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The member list's rules: lines, member files, stepping and archive links.
 #include <gtest/gtest.h>
 
-#include "app/archive_browsing.h"
+#include "app/model/archive_browsing.h"
 #include "base/text.h"
 
 namespace zk {

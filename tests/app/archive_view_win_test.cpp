@@ -8,8 +8,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/clipboard_text.h"
-#include "app/main_window.h"
+#include "app/window/clipboard_text.h"
+#include "app/window/main_window.h"
 #include "archive/archive_samples.h"
 #include "base/win_text.h"
 #include "support/key_press.h"
@@ -91,7 +91,7 @@ TEST_F(ArchiveViewTest, ZipListsItsMembersAndEnterAndDoubleClickGoBackAndForth) 
   Open(*form, 1);
   EXPECT_EQ(form->ViewFileType, vfText);
   EXPECT_EQ(form->Status(1), u"c.txt");
-  EXPECT_EQ(test::ReadFileBytes(form->WorkFolder + u"\\c.txt"), "third");
+  EXPECT_EQ(test::ReadFileBytes(form->archive_page().browser().work_folder() + u"\\c.txt"), "third");
   // The report's list lines while a member is shown.
   Press(*form, {VK_CONTROL}, 'T');
   ASSERT_FALSE(boxes_.empty());
@@ -208,7 +208,7 @@ TEST_F(ArchiveViewTest, EveryFormatListsAndShowsAMember) {
     Open(*form, index);
     const std::u16string last = ExtractFileName(c.member);
     EXPECT_EQ(form->Status(1), last);
-    EXPECT_TRUE(test::Exists(form->WorkFolder + u"\\" + last));
+    EXPECT_TRUE(test::Exists(form->archive_page().browser().work_folder() + u"\\" + last));
     EXPECT_NE(form->ViewFileType, vfArc);
   }
   ExpectNoArchiverLoaded();
@@ -244,7 +244,7 @@ TEST_F(ArchiveViewTest, ArchiveLinksShowTheirPictureOrTheirBrokenText) {
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, L"予期したかもしれないエラー");
 
-  form->OpenLinkTargetDialog = [](HWND, const std::u16string&, const std::u16string&, const std::u16string&) {
+  services_->open_link_target_dialog = [](HWND, const std::u16string&, const std::u16string&, const std::u16string&) {
     return std::u16string();  // cancelled
   };
   Show(*form, link(L"broken.ArcLink", "C:\\nowhere\\gone.zip\r\nphoto.jpg\r\n5\r\n"));
@@ -291,7 +291,7 @@ TEST_F(ArchiveViewTest, AMemberNamedOutsideTheWorkFolderIsNotExtracted) {
   ASSERT_EQ(form->archive_page().Count(), 2);
   Open(*form, 0);
   EXPECT_EQ(form->ViewFileType, vfArc);  // back on the list
-  EXPECT_EQ(test::CountEntries(form->WorkFolder), 0);
+  EXPECT_EQ(test::CountEntries(form->archive_page().browser().work_folder()), 0);
   EXPECT_EQ(test::CountEntries(dir_.u16()), 2);  // h.zip and the work folder
   Open(*form, 1);  // a name no file system takes: nothing shown, nothing broken
   EXPECT_NE(form->ViewFileType, vfImage);
@@ -305,7 +305,7 @@ TEST_F(ArchiveViewTest, AMemberSavedInItsOwnFormatIsByteIdentical) {
   Open(*form, 0);
   ASSERT_EQ(form->ViewFileType, vfImage);
   const std::u16string target = dir_.Child(L"saved.png");
-  form->SaveFileDialog = [&](HWND, const SaveFileRequest&) -> std::optional<SaveFileAnswer> {
+  services_->save_file_dialog = [&](HWND, const SaveFileRequest&) -> std::optional<SaveFileAnswer> {
     return SaveFileAnswer{target, 1};
   };
   ASSERT_TRUE(form->actions[CommandId::CopyGraphicAction].Execute());
@@ -434,7 +434,7 @@ TEST_F(ArchiveViewTest, TheBuiltInEngineKeepsToTheWorkFolderAndCanBeTurnedOff) {
   ASSERT_EQ(form->archive_page().Count(), 2);
   Open(*form, 0);
   Open(*form, 1);
-  EXPECT_EQ(test::CountEntries(form->WorkFolder), 0);
+  EXPECT_EQ(test::CountEntries(form->archive_page().browser().work_folder()), 0);
   EXPECT_EQ(test::CountEntries(dir_.u16()), 2);  // h.zip and the work folder
   EXPECT_TRUE(boxes_.empty());
 

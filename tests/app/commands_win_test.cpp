@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "support/main_window_fixture.h"
 #include "support/picture_files.h"
 #include "support/test_files.h"

@@ -5,13 +5,10 @@ target_sources(zarvik_core_tests PRIVATE
   app/state_report_test.cpp
   app/wheel_rules_test.cpp
   app/actions_test.cpp
-  app/colors_test.cpp
-  app/command_line_test.cpp
+  app/command_states_test.cpp
   app/dispatch_test.cpp
   app/existence_cache_test.cpp
-  app/ini_file_test.cpp
   app/options_form_rules_test.cpp
   app/outside_viewer_test.cpp
   app/settings_test.cpp
-  app/string_list_test.cpp
 )

@@ -1,4 +1,4 @@
-#include "app/dispatch.h"
+#include "app/model/dispatch.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <set>
 #include <stdexcept>
 
-#include "app/settings.h"
-#include "app/string_list.h"
+#include "app/model/settings.h"
+#include "base/string_list.h"
 #include "base/text.h"
 
 namespace zk {

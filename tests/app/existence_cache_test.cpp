@@ -1,4 +1,4 @@
-#include "app/existence_cache.h"
+#include "app/model/existence_cache.h"
 
 #include <gtest/gtest.h>
 

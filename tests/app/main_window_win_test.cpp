@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "base/text.h"
 #include "base/win_text.h"
 #include "support/main_window_fixture.h"

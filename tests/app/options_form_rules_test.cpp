@@ -1,4 +1,4 @@
-#include "app/options_form_rules.h"
+#include "app/model/options_form_rules.h"
 
 #include <gtest/gtest.h>
 

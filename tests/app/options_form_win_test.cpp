@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/options_form.h"
-#include "app/options_form_rules.h"
+#include "app/window/main_window.h"
+#include "app/dialogs/options_form.h"
+#include "app/model/options_form_rules.h"
 #include "base/text.h"
 #include "base/ui/dpi.h"
 #include "base/win_text.h"
@@ -38,7 +38,7 @@ class OptionsFormTest : public test::MainWindowFixture {
   // messages the body posted. True when the dialog was shown.
   bool RunOptions(TZKMainForm& form, const std::function<void(TZKOptionsForm&)>& body) {
     bool shown = false;
-    form.OnOptionsFormShow = [&](TZKOptionsForm& f) {
+    services_->options_form_shown = [&](TZKOptionsForm& f) {
       shown = true;
       body(f);
       PostMessageW(f.hwnd(), WM_COMMAND, IDCANCEL, 0);
@@ -47,7 +47,7 @@ class OptionsFormTest : public test::MainWindowFixture {
       test::HeldKeys none({});
       form.actions[CommandId::OptionsAction].Execute();
     }
-    form.OnOptionsFormShow = nullptr;
+    services_->options_form_shown = nullptr;
     return shown;
   }
 };
@@ -481,9 +481,9 @@ TEST_F(OptionsFormTest, AlwaysOnTopIsLeftWhileTheDialogIsOpen) {
 TEST_F(OptionsFormTest, ShiftOpensTheSettingsFileUnlessCtrlIsHeld) {
   auto form = MakeForm();
   std::vector<std::u16string> opened;
-  form->OpenSettingsFile = [&](const std::u16string& path) { opened.push_back(path); };
+  services_->open_settings_file = [&](const std::u16string& path) { opened.push_back(path); };
   int shown = 0;
-  form->OnOptionsFormShow = [&](TZKOptionsForm& f) {
+  services_->options_form_shown = [&](TZKOptionsForm& f) {
     ++shown;
     f.Click(f.CancelButton);
   };

@@ -1,11 +1,11 @@
-#include "app/outside_viewer.h"
+#include "app/model/outside_viewer.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 
-#include "app/link_target.h"
+#include "app/model/link_target.h"
 #include "app/latin1_codec.h"
 #include "base/text.h"
 

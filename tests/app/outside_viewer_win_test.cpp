@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/outside_programs.h"
+#include "app/window/main_window.h"
+#include "app/shell/outside_programs.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "base/win_files.h"
@@ -72,7 +72,7 @@ class OutsideViewerTest : public test::MainWindowFixture {
   // A window whose program starts are recorded, not made.
   std::unique_ptr<TZKMainForm> RecordingForm() {
     auto form = MakeForm();
-    form->StartOutsideProgram = [this](const std::u16string& command_line, const std::u16string& folder) {
+    services_->start_outside_program = [this](const std::u16string& command_line, const std::u16string& folder) {
       started_.push_back({command_line, folder});
       return true;
     };
@@ -171,7 +171,7 @@ TEST_F(OutsideViewerTest, CtrlClosesTheSearchWindowOnceTheViewerStarted) {
   EXPECT_EQ(started_.size(), 3u);
 
   // A viewer that did not start leaves the search window alone.
-  form->StartOutsideProgram = [](const std::u16string&, const std::u16string&) { return false; };
+  services_->start_outside_program = [](const std::u16string&, const std::u16string&) { return false; };
   {
     test::HeldKeys keys({VK_CONTROL});
     form->OutViewActionExecute();
@@ -293,7 +293,7 @@ TEST_F(OutsideViewerTest, LinkTargetRepairRewritesOnlyTheFirstLine) {
   ASSERT_TRUE(test::WriteFileBytes(link, "C:\\gone\\old.zip" + rest));
   std::vector<std::u16string> asked;
   std::u16string answer;
-  form->OpenLinkTargetDialog = [&](HWND owner, const std::u16string& title, const std::u16string& filter,
+  services_->open_link_target_dialog = [&](HWND owner, const std::u16string& title, const std::u16string& filter,
                                    const std::u16string& current) {
     EXPECT_EQ(owner, form->hwnd());
     asked = {title, filter, current};

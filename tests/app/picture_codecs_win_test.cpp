@@ -4,7 +4,7 @@
 
 #include <png.h>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "image/picture_loader.h"
 #include "support/main_window_fixture.h"
 #include "support/message_pump.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/about_form.h"
+#include "app/dialogs/about_form.h"
 #include "base/paths.h"
 #include "base/win_text.h"
 #include "image/picture_loader.h"
@@ -111,7 +111,7 @@ TEST_F(PicturePluginTest, MacBinaryBitmapIsFoundAtOffset128InFileAndStream) {
 TEST_F(PicturePluginTest, AboutBoxListsTheLoadedPlugins) {
   auto form = MakeForm();
   std::vector<std::u16string> seen;
-  form->AboutShownHook = [&](TZKAboutForm& about) {
+  services_->about_shown = [&](TZKAboutForm& about) {
     for (size_t i = 0; i < about.module_entry_count(); ++i) {
       about.CycleTimerTimer();
       seen.push_back(WindowText(about.ModuleLabel));

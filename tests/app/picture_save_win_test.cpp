@@ -9,8 +9,8 @@
 
 #include <filesystem>
 
-#include "app/main_window.h"
-#include "app/save_dialog_form.h"
+#include "app/window/main_window.h"
+#include "app/dialogs/save_dialog_form.h"
 #include "image/save_rules.h"
 #include "image/decoders/png_decoder.h"
 #include "support/main_window_fixture.h"
@@ -43,7 +43,7 @@ class PictureSaveTest : public test::MainWindowFixture {
  protected:
   // Answers the save dialog with `path` and filter `filter`, remembering what it was asked.
   void AnswerSaveDialog(TZKMainForm& form, std::u16string path, int filter) {
-    form.SaveFileDialog = [this, path, filter](HWND, const SaveFileRequest& r) -> std::optional<SaveFileAnswer> {
+    services_->save_file_dialog = [this, path, filter](HWND, const SaveFileRequest& r) -> std::optional<SaveFileAnswer> {
       requests_.push_back(r);
       return SaveFileAnswer{path, filter};
     };
@@ -51,7 +51,7 @@ class PictureSaveTest : public test::MainWindowFixture {
   // Answers the JPEG options dialog: the quality it showed is recorded, then
   // it is given `quality` and closed with OK, or with Cancel when quality is 0.
   void AnswerJpegOptions(TZKMainForm& form, int quality) {
-    form.OnSaveDialogFormShow = [this, quality](TZKSaveDialogForm& d) {
+    services_->save_dialog_form_shown = [this, quality](TZKSaveDialogForm& d) {
       shown_qualities_.push_back(d.Quality());
       wchar_t caption[64] = {};
       GetWindowTextW(d.hwnd(), caption, 64);

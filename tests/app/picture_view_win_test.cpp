@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "base/text.h"
 #include "base/win_text.h"
 #include "image/dib/nk_dib.h"

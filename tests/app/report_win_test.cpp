@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/clipboard_text.h"
-#include "app/file_info.h"
+#include "app/window/clipboard_text.h"
+#include "app/shell/file_info.h"
 #include "archive/member_size.h"
 #include "support/main_window_fixture.h"
 #include "support/picture_files.h"
@@ -33,8 +33,8 @@ TEST_F(ReportTest, BeforeAnyFileTheViewIsEmptyAndTheLayoutIsTheWindows) {
   EXPECT_EQ(lines[0], u"FileVersion=" + own.FileVersion);
   EXPECT_EQ(lines[1], u"ProductVersion=" + own.ProductVersion);
   EXPECT_EQ(lines[2], u"FileDescription=" + own.FileDescription);
-  EXPECT_EQ(lines[3], u"WorkFolder = " + form->WorkFolder);
-  EXPECT_NE(form->WorkFolder, u"");
+  EXPECT_EQ(lines[3], u"WorkFolder = " + form->archive_page().browser().work_folder());
+  EXPECT_NE(form->archive_page().browser().work_folder(), u"");
 
   EXPECT_EQ(lines[17], u"Picture.Graphic=-1");
   EXPECT_EQ(lines[34], u"SelectedFileName=");

@@ -1,9 +1,9 @@
-#include "app/settings.h"
+#include "app/model/settings.h"
 
 #include <gtest/gtest.h>
 
 #include "app/latin1_codec.h"
-#include "app/string_list.h"
+#include "base/string_list.h"
 
 namespace zk {
 namespace {

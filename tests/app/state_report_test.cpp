@@ -1,12 +1,12 @@
-#include "app/state_report.h"
+#include "app/model/state_report.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/actions.h"
-#include "app/version_strings.h"
+#include "app/model/actions.h"
+#include "app/model/version_strings.h"
 
 namespace zk {
 namespace {

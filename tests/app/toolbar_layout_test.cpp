@@ -2,7 +2,7 @@
 // commands its customisation offers.
 #include <gtest/gtest.h>
 
-#include "app/toolbar_layout.h"
+#include "app/model/toolbar_layout.h"
 
 namespace zk {
 namespace {

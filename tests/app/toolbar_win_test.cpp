@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "base/win_text.h"
 #include "support/main_window_fixture.h"
 #include "support/test_files.h"

@@ -1,7 +1,7 @@
 // The mouse wheel's rules, compared on the whole set of held buttons and keys.
 #include <gtest/gtest.h>
 
-#include "app/wheel_rules.h"
+#include "app/model/wheel_rules.h"
 
 namespace zk {
 namespace {

@@ -2,6 +2,7 @@ target_sources(zarvik_win_tests PRIVATE
   app/commands_win_test.cpp
   app/toolbar_win_test.cpp
   app/about_form_win_test.cpp
+  app/archive_browser_win_test.cpp
   app/report_win_test.cpp
   app/main_window_win_test.cpp
   app/main_window_dpi_win_test.cpp

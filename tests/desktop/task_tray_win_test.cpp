@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "desktop/hook_hot_key.h"
 #include "support/main_window_fixture.h"
 #include "watcher/search_peer.h"

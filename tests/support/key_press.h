@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "support/message_pump.h"
 
 namespace zk::test {

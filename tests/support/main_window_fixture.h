@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "base/text.h"
 #include "image/picture.h"
 #include "support/held_keys.h"
@@ -35,7 +35,8 @@ class MainWindowFixture : public ::testing::Test {
     o.unique_name = u"ZarvikTest" + Ascii(std::to_string(GetCurrentProcessId()));
     o.temp_folder = dir_.u16();
     o.quit_on_destroy = false;
-    o.message_box = [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+    o.services = services_;
+    services_->message_box = [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
       boxes_.push_back({text, caption, type});
       if (real_boxes_) return ShowRealBox(owner, text, caption, type);
       if (answer_ != 0) return answer_;
@@ -94,6 +95,8 @@ class MainWindowFixture : public ::testing::Test {
 
   TempDir dir_;
   std::u16string program_path_ = u"C:\\nowhere\\zarvik.exe";
+  // The services every window of the test shares; a test answers its dialogs here.
+  std::shared_ptr<MainFormServices> services_ = std::make_shared<MainFormServices>();
   std::vector<RecordedBox> boxes_;
   int answer_ = 0;  // the answer to every box; 0: yes to questions, OK to the rest
   bool real_boxes_ = false;  // boxes shown for real (and closed at once) instead

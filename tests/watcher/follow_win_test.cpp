@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "base/text.h"
 #include "base/win_text.h"
 #include "support/key_press.h"
@@ -103,11 +103,11 @@ TEST_F(FollowTest, ViewerFollowsTheSelectionWhereverItIsMoved) {
 
   // A selection without a backslash changes nothing, but the archive path
   // kept for the archive command is forgotten.
-  form->ListedArchivePath = u"C:\\some.zip";
+  form->archive_page().browser().ListForDispatch(u"C:\\some.zip");
   PumpFor(400);
   EXPECT_EQ(form->SelectedFileName, rows_[0]);
   EXPECT_EQ(WindowText(form->hwnd()), rows_[0] + u" - Zarvik");
-  EXPECT_EQ(form->ListedArchivePath, u"");
+  EXPECT_EQ(form->archive_page().browser().listed_archive(), u"");
 
   peer.Key(VK_UP);
   ExpectShown(*form, rows_[3], vfText);

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/colors.h"
+#include "base/colors.h"
 #include "app/controls/child_window.h"
 
 namespace zk {

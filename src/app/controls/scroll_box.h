@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "app/colors.h"
+#include "base/colors.h"
 #include "base/win_handles.h"
 
 namespace zk {
