@@ -235,8 +235,10 @@ int wmain() {
       std::printf("the window could not be made\n");
       return 1;
     }
-    form.settings.ArcView = true;
-    form.settings.LinkView = true;
+    zk::Settings values = form.settings();
+    values.ArcView = true;
+    values.LinkView = true;
+    form.ApplySettings(values);
     double best_listing = 1e9, best_fill = 1e9;
     for (int round = 0; round < 3; ++round) {
       form.ClearView(true);

@@ -117,7 +117,9 @@ void Measure(const char* name, const std::u16string& path, const zk::test::Bytes
     return;
   }
   // The noisy PNG is larger than the default read limit; the reload command would lift it too.
-  form.settings.MaxReadByte = 0;
+  zk::Settings values = form.settings();
+  values.MaxReadByte = 0;
+  form.ApplySettings(values);
   int best_read = 1 << 30;
   double best_wall = 1e9;
   for (int round = 0; round < 3; ++round) {

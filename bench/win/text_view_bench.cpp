@@ -46,7 +46,9 @@ std::string MakeText(size_t bytes) {
 void Run(const std::u16string& path, const std::u16string& folder, bool staged, size_t megabytes) {
   zk::TZKMainForm form(zk::bench::QuietFormOptions(folder, u"ZarvikBench"));
   if (!form.Create()) return;
-  form.settings.UsePreThread = staged;
+  zk::Settings values = form.settings();
+  values.UsePreThread = staged;
+  form.ApplySettings(values);
   double start = Now();
   form.DispatchFile(path, false);
   double first = Now() - start;

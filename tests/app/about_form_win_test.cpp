@@ -71,7 +71,7 @@ TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
   CurrentFolder in_dlls(dlls.u16());
   auto exe = test::BinFile(L"zarvik.exe");
   VersionStrings own = ReadVersionStrings(exe);
-  form->settings.EverythingPath = exe;  // stands in for the search program: it has a version
+  test::ChangeSettings(*form, [&](Settings& s) { s.EverythingPath = exe; });  // stands in for the search program: it has a version
   form->xdoc2txtPath = test::BinFile(L"version_partial.dll");
 
   bool ran = false;
@@ -136,7 +136,7 @@ TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
 
 TEST_F(AboutTest, MissingCompanionsLeaveTheirLinesEmpty) {
   auto form = MakeForm();
-  form->settings.EverythingPath = dir_.Child(L"Everything.exe");  // not there
+  test::ChangeSettings(*form, [&](Settings& s) { s.EverythingPath = dir_.Child(L"Everything.exe"); });  // not there
   form->xdoc2txtPath.clear();
   std::optional<Watchdog> watchdog;
   services_->about_shown = [&](TZKAboutForm& about) {

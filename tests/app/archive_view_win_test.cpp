@@ -49,8 +49,8 @@ class ArchiveViewTest : public test::MainWindowFixture {
  protected:
   std::unique_ptr<TZKMainForm> MakeArchiveForm() {
     auto form = MakeForm();
-    form->settings.ArcView = true;
-    form->settings.LinkView = true;
+    test::ChangeSettings(*form, [&](Settings& s) { s.ArcView = true; });
+    test::ChangeSettings(*form, [&](Settings& s) { s.LinkView = true; });
     test::ShowForKeys(*form);
     return form;
   }
@@ -122,7 +122,7 @@ TEST_F(ArchiveViewTest, CtrlArrowsAndTheWheelStepThroughThePictures) {
   auto shown = [&] { return form->image_page().MainImage().PictureSize().cx; };
   Open(*form, 0);
   ASSERT_EQ(shown(), 1);
-  form->settings.ArkWrap = true;
+  test::ChangeSettings(*form, [&](Settings& s) { s.ArkWrap = true; });
   Press(*form, {VK_CONTROL}, VK_DOWN);
   EXPECT_EQ(shown(), 2);
   Press(*form, {VK_CONTROL}, VK_DOWN);
@@ -132,7 +132,7 @@ TEST_F(ArchiveViewTest, CtrlArrowsAndTheWheelStepThroughThePictures) {
   Press(*form, {VK_CONTROL}, VK_UP);
   EXPECT_EQ(shown(), 3);
 
-  form->settings.ArkWrap = false;
+  test::ChangeSettings(*form, [&](Settings& s) { s.ArkWrap = false; });
   Press(*form, {VK_CONTROL}, VK_HOME);
   EXPECT_EQ(shown(), 1);
   Press(*form, {VK_CONTROL}, VK_UP);
@@ -269,7 +269,7 @@ TEST_F(ArchiveViewTest, CtrlYOnATextBeepsAndWithoutArchiversOtherViewsTakeTheFil
     EXPECT_EQ(form->archive_page().Count(), 0);
   }
   // No archiver library anywhere and the built-in engine off: the dispatcher quietly goes on.
-  form->settings.ArchiveBuiltIn = false;
+  test::ChangeSettings(*form, [&](Settings& s) { s.ArchiveBuiltIn = false; });
   Show(*form, zip);
   EXPECT_NE(form->ViewFileType, vfArc);
   EXPECT_EQ(boxes_.size(), 1u);
@@ -395,7 +395,7 @@ std::u16string RealArchive(const wchar_t* name) { return FromWide(test::BinFolde
 
 TEST_F(ArchiveViewTest, WithoutArchiverDllsTheBuiltInEngineListsAndShowsEveryFormat) {
   auto form = MakeArchiveForm();
-  form->settings.IsBinary.clear();  // ".ISO" would go to the summary picture first
+  test::ChangeSettings(*form, [&](Settings& s) { s.IsBinary.clear(); });  // ".ISO" would go to the summary picture first
   for (const wchar_t* name : {L"info-zip-sjis.zip", L"info-zip-utf8.zip", L"7zip.7z", L"7zip.zip", L"gcab.cab",
                               L"bsdtar.tar.xz", L"bsdtar.tar.zst", L"bsdtar.tar.lz4", L"bsdtar.iso", L"bsdtar.cpio"}) {
     SCOPED_TRACE(Utf16ToUtf8(FromWide(name)));
@@ -439,7 +439,7 @@ TEST_F(ArchiveViewTest, TheBuiltInEngineKeepsToTheWorkFolderAndCanBeTurnedOff) {
   EXPECT_TRUE(boxes_.empty());
 
   // Off: the missing DLL is named, as before there was an engine.
-  form->settings.ArchiveBuiltIn = false;
+  test::ChangeSettings(*form, [&](Settings& s) { s.ArchiveBuiltIn = false; });
   Show(*form, Write(L"x.lzh", "not really"));
   SetFocus(form->hwnd());
   Press(*form, {VK_CONTROL}, 'Y');

@@ -76,7 +76,7 @@ TEST_F(CommandsTest, ReloadShowsALargeFileWholeAndTheNextIsLimitedAgain) {
   form->actions[CommandId::ReloadAction].Execute();  // F5
   EXPECT_EQ(form->ViewFileType, vfImage);
   EXPECT_EQ(form->Status(0), u"3000 x 3400");
-  EXPECT_EQ(form->settings.MaxReadByte, 20000000);
+  EXPECT_EQ(form->settings().MaxReadByte, 20000000);
   form->ClearView(true);
   form->SelectedFileName = next;
   form->DispatchFile(next, false);
@@ -85,11 +85,11 @@ TEST_F(CommandsTest, ReloadShowsALargeFileWholeAndTheNextIsLimitedAgain) {
 
 TEST_F(CommandsTest, PictureMenuShowsTheCacheSubmenuOnlyWithACacheFolder) {
   auto form = MakeForm();
-  form->settings.CacheFolder = dir_.Child(L"no such folder");
+  test::ChangeSettings(*form, [&](Settings& s) { s.CacheFolder = dir_.Child(L"no such folder"); });
   form->ImagePopupMenuPopup();
   auto shown = form->ImagePopupMenu->VisibleCaptions();
   EXPECT_EQ(shown, (std::vector<std::wstring>{L"画像をクリップボードにコピー(&C)", L"画像に名前をつけて保存(A).."}));
-  form->settings.CacheFolder = dir_.u16();
+  test::ChangeSettings(*form, [&](Settings& s) { s.CacheFolder = dir_.u16(); });
   form->ImagePopupMenuPopup();
   shown = form->ImagePopupMenu->VisibleCaptions();
   ASSERT_EQ(shown.size(), 3u);

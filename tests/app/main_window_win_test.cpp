@@ -27,8 +27,8 @@ TEST_F(MainWindowTest, StartsWithDesignedLayoutAndClearedView) {
   EXPECT_EQ(WindowText(form->hwnd()), u"Zarvik");
   EXPECT_EQ(form->IniFileName, dir_.Child(L"zarvik.ini"));
   EXPECT_EQ(form->ToolbarIniName, dir_.Child(L"zarvik.ToolBarDat"));
-  EXPECT_EQ(form->settings.MaxReadByte, 20000000);
-  EXPECT_TRUE(form->settings.LinkView);
+  EXPECT_EQ(form->settings().MaxReadByte, 20000000);
+  EXPECT_TRUE(form->settings().LinkView);
   EXPECT_EQ(form->Status(0), u"");  // "Load IniFile.." was emptied
   EXPECT_TRUE(boxes_.empty());
 }
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, SizeLimitIsInclusiveAndSixtyFourBit) {
   EXPECT_NE(CanvasPixel(*form, 200, 200), kEmptyFileColor);
 
   // Without a limit the oversized file goes on to the views.
-  form->settings.MaxReadByte = 0;
+  test::ChangeSettings(*form, [&](Settings& s) { s.MaxReadByte = 0; });
   form->ClearView(true);
   form->DispatchFile(over, false);
   EXPECT_NE(form->Status(0), u"ReadSizeOver");
@@ -138,10 +138,10 @@ TEST_F(MainWindowTest, EditedSettingsSurviveARestartWithTheirEncoding) {
   ASSERT_TRUE(test::WriteFileBytes(IniPath(), "\xEF\xBB\xBF" + body));
   {
     auto form = MakeForm();
-    EXPECT_EQ(form->settings.MaxReadByte, 256);
-    EXPECT_EQ(form->settings.IsBinary, (std::vector<std::u16string>{u".abc", u"a b"}));
-    EXPECT_EQ(form->settings.Left, 40);
-    EXPECT_EQ(form->settings.Font.style, kFontBold | kFontItalic);
+    EXPECT_EQ(form->settings().MaxReadByte, 256);
+    EXPECT_EQ(form->settings().IsBinary, (std::vector<std::u16string>{u".abc", u"a b"}));
+    EXPECT_EQ(form->settings().Left, 40);
+    EXPECT_EQ(form->settings().Font.style, kFontBold | kFontItalic);
     EXPECT_EQ(form->image_page().ScrollBox().color(), 255);
     RECT r;
     GetWindowRect(form->hwnd(), &r);
@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, Utf16SettingsFileIsWrittenBackAsUtf16) {
   ASSERT_TRUE(test::WriteFileBytes(IniPath(), bytes));
   {
     auto form = MakeForm();
-    EXPECT_EQ(form->settings.EverythingPath, u"C:\\検索\\Everything.exe");
+    EXPECT_EQ(form->settings().EverythingPath, u"C:\\検索\\Everything.exe");
   }
   std::string ini = test::ReadFileBytes(IniPath());
   ASSERT_GE(ini.size(), 2u);
@@ -181,8 +181,8 @@ TEST_F(MainWindowTest, Utf16SettingsFileIsWrittenBackAsUtf16) {
 TEST_F(MainWindowTest, FarOffPositionIsPulledBackToZero) {
   ASSERT_TRUE(test::WriteFileBytes(IniPath(), "[Window]\r\nLeft=90000\r\nTop=-5000\r\n"));
   auto form = MakeForm();
-  EXPECT_EQ(form->settings.Left, 0);
-  EXPECT_EQ(form->settings.Top, 0);
+  EXPECT_EQ(form->settings().Left, 0);
+  EXPECT_EQ(form->settings().Top, 0);
 }
 
 TEST_F(MainWindowTest, MaximisedWindowComesBackMaximisedWithItsRestoredSize) {
@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, MaximisedWindowComesBackMaximisedWithItsRestoredSize) {
   for (const char* line : {"wsMaximized=1\r\n", "Top=10\r\n", "Left=20\r\n", "Width=640\r\n", "Height=480\r\n"})
     EXPECT_NE(ini.find(line), std::string::npos) << line << " in\n" << ini;
   auto form = MakeForm();
-  EXPECT_TRUE(form->settings.wsMaximized);
+  EXPECT_TRUE(form->settings().wsMaximized);
   form->Show();
   EXPECT_TRUE(IsZoomed(form->hwnd()));
   ShowWindow(form->hwnd(), SW_RESTORE);
@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, StoredTopMostChecksTheCommand) {
   EXPECT_TRUE(form->actions[CommandId::TopMostAction].checked);
   EXPECT_TRUE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   form->actions[CommandId::TopMostAction].Execute();
-  EXPECT_FALSE(form->settings.TopMost);
+  EXPECT_FALSE(form->settings().TopMost);
   EXPECT_FALSE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 

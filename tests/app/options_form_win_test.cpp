@@ -54,11 +54,12 @@ class OptionsFormTest : public test::MainWindowFixture {
 
 TEST_F(OptionsFormTest, OkCopiesEveryControlBackAndTheDialogReopensOnThatPage) {
   auto form = MakeForm();
-  Settings& s = form->settings;
+  Settings s = form->settings();
   s.MaxReadByte = 12345;
   s.IsBinary = {u".AAA", u".BBB"};
   s.OutTextEditor = u"C:\\tools\\edit.exe";
   s.ActiveHotKey = 0;
+  form->ApplySettings(s);
 
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
     RECT rc;
@@ -94,6 +95,7 @@ TEST_F(OptionsFormTest, OkCopiesEveryControlBackAndTheDialogReopensOnThatPage) {
     f.Click(f.OKButton);
   }));
 
+  s = form->settings();
   EXPECT_TRUE(s.NotUsedInTray);
   EXPECT_TRUE(s.ClearNoEverything);
   EXPECT_TRUE(s.Better);
@@ -130,7 +132,7 @@ TEST_F(OptionsFormTest, OkCopiesEveryControlBackAndTheDialogReopensOnThatPage) {
 TEST_F(OptionsFormTest, CancelEscapeAndClosingChangeNothingNotEvenThePage) {
   auto form = MakeForm();
   form->actions[CommandId::OptionsAction].tag = kImagePage;
-  const std::string before = Snapshot(form->settings);
+  const std::string before = Snapshot(form->settings());
   auto change_everything = [](TZKOptionsForm& f) {
     for (CheckBox* c : {&f.NotUsedInTrayCheckBox, &f.BetterCheckBox, &f.LinkViewCheckBox, &f.ArkWrapCheckBox})
       c->SetChecked(!c->checked());
@@ -160,7 +162,7 @@ TEST_F(OptionsFormTest, CancelEscapeAndClosingChangeNothingNotEvenThePage) {
     PostMessageW(f.hwnd(), WM_COMMAND, IDOK, 0);
   }));
 
-  EXPECT_EQ(Snapshot(form->settings), before);
+  EXPECT_EQ(Snapshot(form->settings()), before);
   EXPECT_EQ(form->actions[CommandId::OptionsAction].tag, kImagePage);
   EXPECT_EQ(form->image_page().ScrollBox().color(), clBtnFace);
 }
@@ -176,15 +178,15 @@ TEST_F(OptionsFormTest, SizeLimitTakesDecimalNumbersAndKeepsTheOldValueOtherwise
       {u"1e6", 20000000}, {u" 300 ", 300},      {u"-5", -5},         {u"0", 0},
   };
   for (const Case& c : cases) {
-    form->settings.MaxReadByte = 20000000;
+    test::ChangeSettings(*form, [&](Settings& s) { s.MaxReadByte = 20000000; });
     ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
       f.MaxKByteEdit.SetText(c.typed);
       f.Click(f.OKButton);
     }));
-    EXPECT_EQ(form->settings.MaxReadByte, c.expected) << Utf16ToUtf8(c.typed);
+    EXPECT_EQ(form->settings().MaxReadByte, c.expected) << Utf16ToUtf8(c.typed);
   }
   // A negative limit (taken as typed above, then -5) turns away every file with content.
-  form->settings.MaxReadByte = 20000000;
+  test::ChangeSettings(*form, [&](Settings& s) { s.MaxReadByte = 20000000; });
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
     f.MaxKByteEdit.SetText(u"-5");
     f.Click(f.OKButton);
@@ -218,7 +220,7 @@ TEST_F(OptionsFormTest, SizeHintFollowsWhatIsTyped) {
 
 TEST_F(OptionsFormTest, AddingExtensionsChecksTheAnswer) {
   auto form = MakeForm();
-  form->settings.IsBinary = {u".MOV"};
+  test::ChangeSettings(*form, [&](Settings& s) { s.IsBinary = {u".MOV"}; });
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
     std::vector<std::optional<std::u16string>> answers;
     std::vector<std::u16string> asked;
@@ -253,7 +255,7 @@ TEST_F(OptionsFormTest, AddingExtensionsChecksTheAnswer) {
     }
     f.Click(f.OKButton);
   }));
-  EXPECT_EQ(form->settings.IsBinary, (std::vector<std::u16string>{u".MOV", u".txt", u"."}));
+  EXPECT_EQ(form->settings().IsBinary, (std::vector<std::u16string>{u".MOV", u".txt", u"."}));
 }
 
 // A dialog of its own (not shown), to answer the confirmation both ways.
@@ -332,7 +334,7 @@ TEST(OptionsFormDpi, AtTwiceTheDpiTakesTheSuggestedRectangleAndDoublesItsControl
 
 TEST_F(OptionsFormTest, PickersFillTheirFieldsAndCancelledOnesLeaveThem) {
   auto form = MakeForm();
-  form->settings.OutTextEditor = u"C:\\old\\text.exe";
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutTextEditor = u"C:\\old\\text.exe"; });
   std::vector<std::u16string> calls;
   bool cancel = false;
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
@@ -376,7 +378,7 @@ TEST_F(OptionsFormTest, PickersFillTheirFieldsAndCancelledOnesLeaveThem) {
   EXPECT_EQ(calls[3], u"open 実行ファイルの指定 " + exe + u" ");
   EXPECT_EQ(calls[4], u"folder 実行時フォルダの指定 [] plain");
   EXPECT_EQ(calls[5], u"folder キャッシュフォルダの指定 [C:\\nowhere\\] edit");
-  EXPECT_EQ(form->settings.CacheFolder, u"C:\\folder6");
+  EXPECT_EQ(form->settings().CacheFolder, u"C:\\folder6");
 }
 
 TEST_F(OptionsFormTest, FontAndColourReachTheTextAndThePictureArea) {
@@ -412,10 +414,10 @@ TEST_F(OptionsFormTest, FontAndColourReachTheTextAndThePictureArea) {
     EXPECT_EQ(f.preview_font().name, u"Courier New");
     f.Click(f.OKButton);
   }));
-  EXPECT_EQ(form->settings.Font.name, u"Courier New");
-  EXPECT_EQ(form->settings.Font.style, kFontBold | kFontItalic);
+  EXPECT_EQ(form->settings().Font.name, u"Courier New");
+  EXPECT_EQ(form->settings().Font.style, kFontBold | kFontItalic);
   EXPECT_EQ(form->image_page().ScrollBox().color(), 0x123456);
-  EXPECT_EQ(form->settings.BackgroundColor, 0x123456);
+  EXPECT_EQ(form->settings().BackgroundColor, 0x123456);
   // The text font is in use at once.
   LOGFONTW lf{};
   auto font = reinterpret_cast<HFONT>(SendMessageW(form->text_page().FontTestMemo(), WM_GETFONT, 0, 0));
@@ -429,7 +431,7 @@ TEST_F(OptionsFormTest, FontAndColourReachTheTextAndThePictureArea) {
 TEST_F(OptionsFormTest, HotKeyIsRegisteredAgainOnlyWhenItChanged) {
   ASSERT_TRUE(test::WriteFileBytes(IniPath(), "[Window]\r\nActiveHotKey=49238\r\n"));  // Ctrl+Alt+V
   auto form = MakeForm();
-  ASSERT_EQ(form->settings.ActiveHotKey, 0xC056);
+  ASSERT_EQ(form->settings().ActiveHotKey, 0xC056);
 
   // The registration is withdrawn behind the dialog's back; changing other
   // settings must not make it again.
@@ -446,7 +448,7 @@ TEST_F(OptionsFormTest, HotKeyIsRegisteredAgainOnlyWhenItChanged) {
     f.UserActiveHotKey.SetValue(HotKeyFieldFromShortcut(0x4000 | 0x2000 | VK_F12));
     f.Click(f.OKButton);
   }));
-  EXPECT_EQ(form->settings.ActiveHotKey, 0x6000 | VK_F12);
+  EXPECT_EQ(form->settings().ActiveHotKey, 0x6000 | VK_F12);
   EXPECT_FALSE(RegisterHotKey(nullptr, 0x7102, MOD_CONTROL | MOD_SHIFT, VK_F12));
 
   // No key withdraws it.
@@ -454,7 +456,7 @@ TEST_F(OptionsFormTest, HotKeyIsRegisteredAgainOnlyWhenItChanged) {
     f.UserActiveHotKey.SetValue(0);
     f.Click(f.OKButton);
   }));
-  EXPECT_EQ(form->settings.ActiveHotKey, 0);
+  EXPECT_EQ(form->settings().ActiveHotKey, 0);
   EXPECT_TRUE(RegisterHotKey(nullptr, 0x7103, MOD_CONTROL | MOD_SHIFT, VK_F12));
   UnregisterHotKey(nullptr, 0x7103);
 }
@@ -467,12 +469,12 @@ TEST_F(OptionsFormTest, AlwaysOnTopIsLeftWhileTheDialogIsOpen) {
   for (bool ok : {true, false}) {
     ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
       EXPECT_FALSE(top_most());
-      EXPECT_FALSE(form->settings.TopMost);
+      EXPECT_FALSE(form->settings().TopMost);
       EXPECT_FALSE(IsWindowEnabled(form->hwnd()));  // modal
       f.Click(ok ? f.OKButton : f.CancelButton);
     }));
     EXPECT_TRUE(top_most());
-    EXPECT_TRUE(form->settings.TopMost);
+    EXPECT_TRUE(form->settings().TopMost);
     EXPECT_TRUE(form->actions[CommandId::TopMostAction].checked);
     EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
   }

@@ -89,8 +89,8 @@ class OutsideViewerTest : public test::MainWindowFixture {
 TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
   auto form = RecordingForm();
   CreateDirectoryW(W(dir_.Child(L"viewers")), nullptr);
-  form->settings.OutGEditor = dir_.Child(L"viewers\\paint.exe");
-  form->settings.OutTextEditor = u"edit.exe";
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutGEditor = dir_.Child(L"viewers\\paint.exe"); });
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutTextEditor = u"edit.exe"; });
   const std::u16string picture = Picture(L"p.bmp");
   Show(*form, picture);
   ASSERT_EQ(form->ViewFileType, vfImage);
@@ -99,7 +99,7 @@ TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
   DoubleClick(form->image_page().MainImage().hwnd());
   ASSERT_EQ(started_.size(), 2u);
   for (const Started& s : started_) {
-    EXPECT_EQ(s.command_line, form->settings.OutGEditor + u" " + Quoted(picture));
+    EXPECT_EQ(s.command_line, form->settings().OutGEditor + u" " + Quoted(picture));
     EXPECT_EQ(s.folder, dir_.Child(L"viewers\\"));
   }
 
@@ -115,8 +115,8 @@ TEST_F(OutsideViewerTest, PictureGoesToThePictureViewerByCtrlVAndDoubleClick) {
 
 TEST_F(OutsideViewerTest, TextGoesToTheTextViewerStartedInTheFilesFolder) {
   auto form = RecordingForm();
-  form->settings.OutTextEditor = u"edit.exe";  // a bare name, no folder set
-  form->settings.OutGEditor = u"paint.exe";
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutTextEditor = u"edit.exe"; });  // a bare name, no folder set
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutGEditor = u"paint.exe"; });
   const std::u16string text = TextFile(L"t.txt");
   Show(*form, text);
   ASSERT_EQ(form->ViewFileType, vfText);
@@ -144,7 +144,7 @@ TEST_F(OutsideViewerTest, TextGoesToTheTextViewerStartedInTheFilesFolder) {
   EXPECT_TRUE(GetClassLongPtrW(form->image_page().MainImage().hwnd(), GCL_STYLE) & CS_DBLCLKS);
 
   // No text viewer set: nothing happens, though a picture viewer is set.
-  form->settings.OutTextEditor.clear();
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutTextEditor.clear(); });
   EXPECT_TRUE(form->actions[CommandId::OutViewAction].Execute());
   DoubleClick(form->text_page().RichEditURL().hwnd());
   EXPECT_EQ(started_.size(), 3u);
@@ -155,7 +155,7 @@ TEST_F(OutsideViewerTest, CtrlClosesTheSearchWindowOnceTheViewerStarted) {
   auto form = RecordingForm();
   CloseCounter search_window;
   form->EverythingHandle = search_window.hwnd();
-  form->settings.OutTextEditor = u"edit.exe";
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutTextEditor = u"edit.exe"; });
   Show(*form, TextFile(L"t.txt"));
   {
     test::HeldKeys keys({VK_CONTROL, VK_SHIFT});  // Ctrl+Shift keeps it open
@@ -181,12 +181,12 @@ TEST_F(OutsideViewerTest, CtrlClosesTheSearchWindowOnceTheViewerStarted) {
 
 TEST_F(OutsideViewerTest, ProgramThatDoesNotStartIsReported) {
   auto form = MakeForm();  // the real start
-  form->settings.OutTextEditor = dir_.Child(L"missing\\viewer.exe");
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutTextEditor = dir_.Child(L"missing\\viewer.exe"); });
   Show(*form, TextFile(L"t.txt"));
   const std::u16string before = CurrentFolder();
   form->OutViewActionExecute();
   ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, ToWide(form->settings.OutTextEditor) + L"\rの起動に失敗");
+  EXPECT_EQ(boxes_[0].text, ToWide(form->settings().OutTextEditor) + L"\rの起動に失敗");
   EXPECT_EQ(CurrentFolder(), before);
 }
 
@@ -194,7 +194,7 @@ TEST_F(OutsideViewerTest, ProgramThatDoesNotStartIsReported) {
 // dispatcher did not follow (LinkView off; a cache picture shows for it).
 TEST_F(OutsideViewerTest, ShortcutWithLinkViewOffOpensItsTargetInTheRealViewer) {
   auto form = MakeForm();
-  form->settings.LinkView = false;
+  test::ChangeSettings(*form, [&](Settings& s) { s.LinkView = false; });
   const std::u16string target = Picture(L"target picture.bmp");
   const std::u16string link = dir_.Child(L"shortcut.lnk");
   ASSERT_TRUE(MakeShortcut(link, target));
@@ -202,7 +202,7 @@ TEST_F(OutsideViewerTest, ShortcutWithLinkViewOffOpensItsTargetInTheRealViewer) 
   const std::u16string peer = ExtractFilePath(ProgramPath()) + u"outside_viewer_peer.exe";
   ASSERT_TRUE(FileExists(peer));
   const std::u16string log = dir_.Child(L"started.log");
-  form->settings.OutGEditor = Quoted(peer) + u" --log " + Quoted(log);
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutGEditor = Quoted(peer) + u" --log " + Quoted(log); });
 
   Show(*form, link);
   ASSERT_EQ(form->ViewFileType, vfImage);
@@ -222,7 +222,7 @@ TEST_F(OutsideViewerTest, ShortcutWithLinkViewOffOpensItsTargetInTheRealViewer) 
   for (size_t start = 0, end; (end = lines.find(u'\n', start)) != std::u16string::npos; start = end + 1)
     parts.push_back(lines.substr(start, end - start));
   ASSERT_EQ(parts.size(), 3u);
-  EXPECT_EQ(parts[0], form->settings.OutGEditor + u" " + Quoted(parts[2]));
+  EXPECT_EQ(parts[0], form->settings().OutGEditor + u" " + Quoted(parts[2]));
   EXPECT_TRUE(EqualsIgnoreCase(parts[2], target)) << Utf16ToUtf8(parts[2]);
   // No folder set: the one the program setting names.
   EXPECT_TRUE(EqualsIgnoreCase(IncludeTrailingDelimiter(parts[1]), ExtractFilePath(peer))) << Utf16ToUtf8(parts[1]);
@@ -257,7 +257,7 @@ TEST_F(OutsideViewerTest, ShortcutsToMissingFilesFoldersEachOtherAndThemselves) 
   EXPECT_EQ(ResolveShortcut(dir_.Child(L"nothing.lnk")), u"");
 
   auto form = RecordingForm();
-  form->settings.OutTextEditor = u"edit.exe";
+  test::ChangeSettings(*form, [&](Settings& s) { s.OutTextEditor = u"edit.exe"; });
   auto opened = [&](const std::u16string& link) -> std::u16string {
     form->SelectedFileName = link;
     const size_t before = started_.size();

@@ -107,7 +107,7 @@ TEST_F(PictureSaveTest, BmpFilterWithoutExtensionWritesShownBitmap) {
 
 TEST_F(PictureSaveTest, PngSavedAsJpgAsksOptionsAndOverwrite) {
   auto form = MakeForm();
-  form->settings.CompressionQuality = 33;
+  test::ChangeSettings(*form, [&](Settings& s) { s.CompressionQuality = 33; });
   Show(*form, Write(L"p.png", GradientPng()));
   const std::u16string target = dir_.Child(L"x.jpg");
   AnswerSaveDialog(*form, target, 1);
@@ -117,11 +117,11 @@ TEST_F(PictureSaveTest, PngSavedAsJpgAsksOptionsAndOverwrite) {
   EXPECT_EQ(shown_qualities_, std::vector<int>{33});
   EXPECT_EQ(captions_, std::vector<std::wstring>{L"Jpeg Options"});
   EXPECT_FALSE(std::filesystem::exists(dir_.path() / L"x.jpg"));
-  EXPECT_EQ(form->settings.CompressionQuality, 33);
+  EXPECT_EQ(form->settings().CompressionQuality, 33);
 
   AnswerJpegOptions(*form, 10);
   ASSERT_TRUE(Save(*form));
-  EXPECT_EQ(form->settings.CompressionQuality, 10);
+  EXPECT_EQ(form->settings().CompressionQuality, 10);
   const size_t low = test::ReadFileBytes(target).size();
   EXPECT_TRUE(boxes_.empty());
 
@@ -171,7 +171,7 @@ TEST_F(PictureSaveTest, SmoothFitSavesResampledPictureButCopiesSource) {
   auto form = MakeForm();
   MoveWindow(form->image_page().ScrollBox().hwnd(), 0, 0, 200, 150, FALSE);
   form->image_page().ScrollBox().Layout();
-  form->settings.Better = true;
+  test::ChangeSettings(*form, [&](Settings& s) { s.Better = true; });
   const std::u16string source = Write(L"big.bmp", test::PlainBitmapFile(800, 400));
   Show(*form, source);
   const SIZE shown = form->image_page().MainImage().PictureSize();
@@ -210,7 +210,7 @@ TEST_F(PictureSaveTest, CacheFromClipboardStandsInForFileAndFolder) {
   auto form = MakeForm();
   const std::u16string cache_folder = dir_.Child(L"cache");
   std::filesystem::create_directory(dir_.path() / L"cache");
-  form->settings.CacheFolder = cache_folder;
+  test::ChangeSettings(*form, [&](Settings& s) { s.CacheFolder = cache_folder; });
   const std::u16string movie = Write(L"movie.mp4", std::string("not a picture at all"));
   Show(*form, movie);
   ASSERT_NE(form->ViewFileType, vfImage);
@@ -250,7 +250,7 @@ TEST_F(PictureSaveTest, CacheFromClipboardStandsInForFileAndFolder) {
 
 TEST_F(PictureSaveTest, MissingCacheFolderHidesMenuButCacheBesideStillShows) {
   auto form = MakeForm();
-  form->settings.CacheFolder = dir_.Child(L"gone");
+  test::ChangeSettings(*form, [&](Settings& s) { s.CacheFolder = dir_.Child(L"gone"); });
   const std::u16string movie = Write(L"movie.mp4", std::string("text"));
   Write(L"movie.mp4.Cache", SmallJpeg());
   Show(*form, movie);

@@ -77,7 +77,7 @@ TEST_F(PictureViewTest, V5BitmapIsShownCentredAtItsOwnSize) {
 
 TEST_F(PictureViewTest, FitCasesOfTheView) {
   auto form = MakeFormWithView(400, 300);
-  form->settings.ImageCenter = false;
+  test::ChangeSettings(*form, [&](Settings& s) { s.ImageCenter = false; });
   Show(*form, Write(L"wide.bmp", test::PlainBitmapFile(100, 50)));
   EXPECT_TRUE(form->image_page().MainImage().stretch);
   EXPECT_EQ(Bounds(*form), (Box{0, 50, 400, 200}));
@@ -204,7 +204,7 @@ TEST_F(PictureViewTest, SmoothReductionReplacesThePicture) {
   better.Update();
   EXPECT_FALSE(better.checked);
   better.Execute();  // shows the file again, now resampled to the fitted size
-  EXPECT_TRUE(form->settings.Better);
+  EXPECT_TRUE(form->settings().Better);
   EXPECT_EQ(form->image_page().MainImage().PictureSize().cx, 400);
   EXPECT_EQ(form->image_page().MainImage().PictureSize().cy, 300);
   EXPECT_EQ(form->Status(0), u"800 x 600");
@@ -336,7 +336,7 @@ TEST_F(PictureViewTest, CtrlWheelZoomsPicturesAndTheTextFont) {
     SendMessageW(form->text_page().RichEditURL().hwnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     return cf.yHeight;
   };
-  const LONG set = form->settings.Font.Size() * 20;
+  const LONG set = form->settings().Font.Size() * 20;
   form->actions[CommandId::ZoomUpAction].Execute();
   form->actions[CommandId::ZoomUpAction].Execute();
   EXPECT_EQ(twips(), set + 40);

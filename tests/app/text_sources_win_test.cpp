@@ -89,7 +89,7 @@ TEST_F(TextSourcesTest, Mp3ShowsItsSixLines) {
             u"Year\t\t:1999");
 
   // With the summary switched off the file goes on to the other views.
-  form->settings.ShowID3Tag = false;
+  test::ChangeSettings(*form, [&](Settings& s) { s.ShowID3Tag = false; });
   form->ClearView(true);
   form->DispatchFile(path, false);
   EXPECT_NE(form->text_page().RichEditURL().Text().substr(0, 9), u"FileName\t");

@@ -56,8 +56,8 @@ TEST_F(TextViewTest, BinaryListMatchesExtensionsInAnyLetterCase) {
   form->SelectedFileName = path;
   form->ReloadActionExecute();
   EXPECT_EQ(form->ViewFileType, vfText);
-  EXPECT_EQ(form->settings.IsBinary.size(), 15u);
-  EXPECT_EQ(form->settings.MaxReadByte, 20000000);
+  EXPECT_EQ(form->settings().IsBinary.size(), 15u);
+  EXPECT_EQ(form->settings().MaxReadByte, 20000000);
   form->ClearView(true);
   form->DispatchFile(path, false);
   EXPECT_EQ(form->ViewFileType, vfBinary);
@@ -140,7 +140,7 @@ TEST_F(TextViewTest, StagedDisplayShowsTheFirstScreenThenTheRest) {
   EXPECT_FALSE(form->text_page().reading());  // off by default: everything at once
   EXPECT_EQ(form->Status(0), u"[S-JIS]   3000 Lines");
 
-  form->settings.UsePreThread = true;
+  test::ChangeSettings(*form, [&](Settings& s) { s.UsePreThread = true; });
   form->ClearView(true);
   form->DispatchFile(path, false);
   ASSERT_TRUE(form->text_page().reading());
@@ -157,7 +157,7 @@ TEST_F(TextViewTest, StagedDisplayShowsTheFirstScreenThenTheRest) {
 
 TEST_F(TextViewTest, ClearingStopsTheReader) {
   auto form = MakeForm();
-  form->settings.UsePreThread = true;
+  test::ChangeSettings(*form, [&](Settings& s) { s.UsePreThread = true; });
   std::string body;
   for (int i = 0; i < 100000; ++i) body += "row " + std::to_string(i) + "\r\n";
   auto path = dir_.Child(L"big.txt");

@@ -36,7 +36,7 @@ TEST_F(ToolbarTest, DesignedButtonsRunTheirCommands) {
   const int top_most = 0x1000 + static_cast<int>(CommandId::TopMostAction);
   SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(top_most, BN_CLICKED),
                reinterpret_cast<LPARAM>(form->ActionToolBar.hwnd()));
-  EXPECT_TRUE(form->settings.TopMost);
+  EXPECT_TRUE(form->settings().TopMost);
   form->Idle();
   EXPECT_TRUE(SendMessageW(form->ActionToolBar.hwnd(), TB_ISBUTTONCHECKED, top_most, 0));
   form->actions[CommandId::TopMostAction].Execute();
@@ -83,7 +83,7 @@ TEST_F(ToolbarTest, HiddenToolbarShowsNearTheTopAndLetsTheMovesThrough) {
   auto form = MakeForm();
   HWND image = form->image_page().ScrollBox().hwnd();
   form->actions[CommandId::HideToolBarAction].Execute();
-  EXPECT_TRUE(form->settings.HideToolBar);
+  EXPECT_TRUE(form->settings().HideToolBar);
   // Every move goes on to its control (panning, text selection) while the
   // toolbar follows the pointer's height.
   EXPECT_FALSE(form->PreTranslateMessage(MouseMove(image, 100, 200)));

@@ -197,7 +197,7 @@ TEST_F(HookHotKeyViewer, RegistersItsStoredKeyAndShowsItselfOnIt) {
   ASSERT_TRUE(test::WriteFileBytes(IniPath(), "[Window]\r\nActiveHotKey=49238\r\n"));
   auto form = MakeForm();
   ASSERT_NE(form->hwnd(), nullptr);
-  EXPECT_EQ(form->settings.ActiveHotKey, 0xC056);
+  EXPECT_EQ(form->settings().ActiveHotKey, 0xC056);
   EXPECT_FALSE(RegisterHotKey(nullptr, 0x7005, MOD_ALT | MOD_CONTROL, 0x56));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
 

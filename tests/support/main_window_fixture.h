@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -24,6 +25,13 @@ struct RecordedBox {
   std::wstring text, caption;
   UINT type;
 };
+
+// Changes the window's settings as the settings dialog's OK does.
+inline void ChangeSettings(TZKMainForm& form, const std::function<void(Settings&)>& change) {
+  Settings values = form.settings();
+  change(values);
+  form.ApplySettings(values);
+}
 
 class MainWindowFixture : public ::testing::Test {
  protected:

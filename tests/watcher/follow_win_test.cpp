@@ -192,7 +192,7 @@ TEST_F(FollowTest, SamePathAfterARestartIsNotShownAgain) {
 
 TEST_F(FollowTest, AbsenceClearsTheViewWhenAskedTo) {
   auto form = MakeForm();
-  form->settings.ClearNoEverything = true;
+  test::ChangeSettings(*form, [&](Settings& s) { s.ClearNoEverything = true; });
   Watch(*form);
   {
     SearchPeer peer(PeerArgs({L"--select", L"0"}));
@@ -207,7 +207,7 @@ TEST_F(FollowTest, AbsenceClearsTheViewWhenAskedTo) {
 
 TEST_F(FollowTest, ViewerRetiresToTheTrayWhileTheSearchWindowIsAway) {
   auto form = MakeForm();
-  form->settings.NotUsedInTray = true;
+  test::ChangeSettings(*form, [&](Settings& s) { s.NotUsedInTray = true; });
   Watch(*form);
   auto peer = std::make_unique<SearchPeer>(PeerArgs({L"--select", L"0"}));
   ASSERT_TRUE(peer->started());
@@ -232,7 +232,7 @@ TEST_F(FollowTest, ViewerRetiresToTheTrayWhileTheSearchWindowIsAway) {
   EXPECT_EQ(form->TaskTrayPopupMenu->items()[1].caption, L"やっぱり隠さないで");
   EXPECT_EQ(form->TaskTrayPopupMenu->items()[2].caption, L"終了");
   ASSERT_TRUE(form->TaskTrayPopupMenu->Click(1));
-  EXPECT_FALSE(form->settings.NotUsedInTray);
+  EXPECT_FALSE(form->settings().NotUsedInTray);
   peer.reset();
   ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == nullptr; }));
   test::PumpFor(300);
@@ -303,7 +303,7 @@ TEST_F(FollowTest, SearchWindowCommandsFollowItsPresence) {
   EXPECT_FALSE(run.enabled);  // no program to start
 
   // Started with "-e": the first poll that misses the search window starts it.
-  form->settings.EverythingPath = FromWide(test::BinFolder() + L"\\search_window_peer.exe");
+  test::ChangeSettings(*form, [&](Settings& s) { s.EverythingPath = FromWide(test::BinFolder() + L"\\search_window_peer.exe"); });
   form->RunEverythingAtStart = true;
   Watch(*form);
   ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle != nullptr; }, 15000));

@@ -66,7 +66,7 @@ bool TZKMainForm::Create() {
 
 void TZKMainForm::Show() {
   if (!wnd_) return;
-  StartWindowState state = StartStateFor(settings.wsMaximized, options_.show_command);
+  StartWindowState state = StartStateFor(settings_.wsMaximized, options_.show_command);
   int cmd = state == StartWindowState::kMaximized   ? SW_SHOWMAXIMIZED
             : state == StartWindowState::kMinimized ? SW_SHOWMINIMIZED
                                                     : SW_SHOWNORMAL;
@@ -134,7 +134,7 @@ void TZKMainForm::OnDestroy() {
 }
 
 void TZKMainForm::SetTopMost(bool on) {
-  settings.TopMost = on;
+  settings_.TopMost = on;
   if (wnd_)
     SetWindowPos(wnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

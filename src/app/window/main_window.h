@@ -85,7 +85,10 @@ class TZKMainForm final : public WindowBase,
   bool RunEverythingAtStart = false;
 
   // Settings, in memory from LoadSettings to SaveSettings.
-  Settings settings;
+  const Settings& settings() const { return settings_; }
+  // Takes new settings as the settings dialog's OK does: the hot key, the
+  // text font and the background follow them at once.
+  void ApplySettings(const Settings& values);
   std::u16string IniFileName;
   std::u16string ToolbarIniName;
   std::u16string xdoc2txtPath;  // the located document converter
@@ -337,6 +340,7 @@ class TZKMainForm final : public WindowBase,
 
   MainFormOptions options_;
   std::shared_ptr<MainFormServices> services_;
+  Settings settings_;
   std::u16string settings_folder_;  // from "-i"; empty: the program's folder
   std::unique_ptr<TSingleInstance> single_instance_;
   bool duplicate_ = false;

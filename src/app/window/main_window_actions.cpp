@@ -27,7 +27,7 @@ void TZKMainForm::CreateActions() {
   execute(HideToolBarAction, [this](Action& x) { HideToolBarActionExecute(x); });
   execute(NotUsedInTrayAction, [this](Action& x) {
     x.checked = !x.checked;
-    settings.NotUsedInTray = x.checked;
+    settings_.NotUsedInTray = x.checked;
   });
   execute(SellectAllAction, [this](Action&) { text_page_.RichEditURL().SelectAll(); });
   execute(GoogleAction, [this](Action& x) { OpenWebSearch(x.tag); });
@@ -60,9 +60,9 @@ ViewContext TZKMainForm::CurrentContext() {
   c.cache_folder_exists = facts.cache_folder;
   c.shown_member_exists = facts.shown_member;
   c.clipboard_has_bitmap = IsClipboardFormatAvailable(CF_BITMAP);
-  c.better = settings.Better;
-  c.hide_toolbar = settings.HideToolBar;
-  c.not_used_in_tray = settings.NotUsedInTray;
+  c.better = settings_.Better;
+  c.hide_toolbar = settings_.HideToolBar;
+  c.not_used_in_tray = settings_.NotUsedInTray;
   return c;
 }
 
@@ -104,10 +104,10 @@ void TZKMainForm::ReloadActionExecute() {
       s.ArcView = arc_view;
       s.IsBinary = std::move(is_binary);
     }
-  } restore{settings, settings.MaxReadByte, settings.ArcView, settings.IsBinary};
-  settings.MaxReadByte = 0;
-  settings.IsBinary.clear();
-  settings.ArcView = true;
+  } restore{settings_, settings_.MaxReadByte, settings_.ArcView, settings_.IsBinary};
+  settings_.MaxReadByte = 0;
+  settings_.IsBinary.clear();
+  settings_.ArcView = true;
   ClearView(false);
   DispatchFile(SelectedFileName, false);
 }
@@ -132,7 +132,7 @@ bool TZKMainForm::TranslateShortcut(const MSG& msg) {
 }
 
 const ExistenceFacts& TZKMainForm::Facts() {
-  ExistenceKey key{SelectedFileName, settings.CacheFolder, settings.EverythingPath,
+  ExistenceKey key{SelectedFileName, settings_.CacheFolder, settings_.EverythingPath,
                    archive_page_.browser().shown_member()};
   return existence_.Get(key, GetTickCount(), [this](const ExistenceKey& k) {
     ExistenceFacts f;

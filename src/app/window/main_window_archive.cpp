@@ -29,7 +29,7 @@ void TZKMainForm::OpenArcLink(const std::u16string& path) { archive_page_.browse
 
 HWND TZKMainForm::OwnerWindow() { return wnd_; }
 
-const Settings& TZKMainForm::BrowsingSettings() { return settings; }
+const Settings& TZKMainForm::BrowsingSettings() { return settings_; }
 
 const std::u16string& TZKMainForm::Selection() { return SelectedFileName; }
 

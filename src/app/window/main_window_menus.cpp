@@ -17,7 +17,7 @@ void TZKMainForm::CreateImagePopupMenu() {
   cache.visible = [this] { return cache_menu_visible_; };
 }
 
-void TZKMainForm::ImagePopupMenuPopup() { cache_menu_visible_ = ::zk::FolderExists(settings.CacheFolder); }
+void TZKMainForm::ImagePopupMenuPopup() { cache_menu_visible_ = ::zk::FolderExists(settings_.CacheFolder); }
 
 void TZKMainForm::CreateArcListPopupMenu() {
   ArcListPopupMenu = std::make_unique<PopupMenu>();

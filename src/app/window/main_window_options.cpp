@@ -47,7 +47,7 @@ void TZKMainForm::OptionsActionExecute() {
       top_most->Execute();
     }
   } top_most_back;
-  if (settings.TopMost) {
+  if (settings_.TopMost) {
     Action& top_most = actions[CommandId::TopMostAction];
     top_most.checked = true;  // the command turns it off
     top_most.Execute();
@@ -65,25 +65,30 @@ void TZKMainForm::OptionsActionExecute() {
   form.OnShow = services_->options_form_shown;
   if (!form.Create()) return;
 
-  Settings values = settings;
+  Settings values = settings_;
   values.BackgroundColor = image_page_.ScrollBox().color();
   form.FillFrom(values);
   Action& options = actions[CommandId::OptionsAction];
   if (form.ShowModal(options.tag) != IDOK) return;
 
   options.tag = form.ActivePage();
-  const uint16_t old_hot_key = settings.ActiveHotKey;
-  form.CopyTo(settings);
+  form.CopyTo(values);
+  ApplySettings(values);
+}
+
+void TZKMainForm::ApplySettings(const Settings& values) {
+  const uint16_t old_hot_key = settings_.ActiveHotKey;
+  settings_ = values;
   existence_.Forget();
-  if (settings.ActiveHotKey != old_hot_key && HookHotKey) {
+  if (settings_.ActiveHotKey != old_hot_key && HookHotKey) {
     // No key: the old one is only withdrawn.
-    if (settings.ActiveHotKey == 0)
+    if (settings_.ActiveHotKey == 0)
       HookHotKey->UnregisterHotKeyId(kActiveHotKeyId);
     else
-      HookHotKey->ChangeHotKey(kActiveHotKeyId, settings.ActiveHotKey);
+      HookHotKey->ChangeHotKey(kActiveHotKeyId, settings_.ActiveHotKey);
   }
   ApplyTextFont();
-  image_page_.ScrollBox().SetColor(settings.BackgroundColor);
+  image_page_.ScrollBox().SetColor(settings_.BackgroundColor);
 }
 
 }  // namespace zk

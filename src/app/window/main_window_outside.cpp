@@ -42,10 +42,10 @@ void TZKMainForm::OutView(HWND sender) {
   else if (sender && sender == image_page_.MainImage().hwnd()) in.source = OutViewSource::kPictureControl;
   else return;
   in.view = ViewFileType;
-  in.text_program = settings.OutTextEditor;
-  in.text_folder = settings.OutTextDir;
-  in.picture_program = settings.OutGEditor;
-  in.picture_folder = settings.OutGDir;
+  in.text_program = settings_.OutTextEditor;
+  in.text_folder = settings_.OutTextDir;
+  in.picture_program = settings_.OutGEditor;
+  in.picture_folder = settings_.OutGDir;
   in.member = archive_page_.browser().shown_member();
   in.selected = SelectedFileName;
 

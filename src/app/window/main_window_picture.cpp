@@ -22,7 +22,7 @@ void TZKMainForm::ShowImageFile(const std::u16string& path) {
   SetStatus(IntToText(size.cx) + u" x " + IntToText(size.cy));
 }
 
-void TZKMainForm::FitImage() { image_page_.Fit(settings.ImageCenter, settings.Better); }
+void TZKMainForm::FitImage() { image_page_.Fit(settings_.ImageCenter, settings_.Better); }
 
 void TZKMainForm::ReShow() {
   if (archive_page_.SelectedIndex() >= 0) {
@@ -39,7 +39,7 @@ void TZKMainForm::ZoomActionExecute(int tag) {
 
 void TZKMainForm::BetterViewActionExecute(Action& action) {
   action.checked = !action.checked;
-  settings.Better = action.checked;
+  settings_.Better = action.checked;
   if (ViewFileType == vfImage) ReShow();
 }
 

@@ -87,8 +87,8 @@ std::u16string TZKMainForm::StateReport() {
   v.EverythingHandle = reinterpret_cast<uintptr_t>(EverythingHandle);
   v.IniFileName = IniFileName;
   v.ToolbarIniName = ToolbarIniName;
-  v.settings = settings;
-  v.max_read_byte_text = FormatMemberSize(settings.MaxReadByte);
+  v.settings = settings_;
+  v.max_read_byte_text = FormatMemberSize(settings_.MaxReadByte);
   v.xdoc2txtPath = xdoc2txtPath;
   return BuildStateReport(v);
 }
@@ -102,7 +102,7 @@ void TZKMainForm::AboutMenClick() {
     AboutFormOptions o;
     o.owner = wnd_;
     o.program_path = options_.program_path.empty() ? ProgramPath() : options_.program_path;
-    o.everything_path = settings.EverythingPath;
+    o.everything_path = settings_.EverythingPath;
     o.xdoc2txt_path = xdoc2txtPath;
     o.plugin_names = PluginFileNames();
     o.builtin_entries = {BuiltinEntryText(u"内蔵書庫エンジン", BuiltinArchiveReader::Version()),

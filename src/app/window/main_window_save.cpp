@@ -16,13 +16,13 @@ void TZKMainForm::CreateSaveActions() {
   actions[MakeCacheAction].on_execute = [this](Action&) { saver_.MakeCache(); };
   actions[DeleteCacheAction].on_execute = [this](Action&) { saver_.DeleteCache(); };
   actions[OpenCacheFolderAction].on_execute = [this](Action&) {
-    ShellExecuteW(wnd_, L"open", W(settings.CacheFolder), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(wnd_, L"open", W(settings_.CacheFolder), nullptr, nullptr, SW_SHOWNORMAL);
   };
 }
 
 // PictureSaver::Host
 
-Settings& TZKMainForm::SaverSettings() { return settings; }
+Settings& TZKMainForm::SaverSettings() { return settings_; }
 
 MainFormServices& TZKMainForm::Services() { return *services_; }
 

@@ -27,7 +27,7 @@ void TZKMainForm::FormCreate() {
                                             ? PrepareWorkFolder(deletion, show)
                                             : PrepareWorkFolder(deletion, show, options_.temp_folder));
 
-  settings.IsBinary.clear();
+  settings_.IsBinary.clear();
 
   CreateTrayAndHotKey();  // the tray icon takes the application icon and title
 
@@ -37,7 +37,7 @@ void TZKMainForm::FormCreate() {
   defaults.Width = designed.cx;
   defaults.Height = designed.cy;
   defaults.BackgroundColor = image_page_.ScrollBox().color();
-  settings = defaults;
+  settings_ = defaults;
 
   actions[CommandId::ZoomUpAction].shortcuts = {VK_ADD};
   actions[CommandId::ZoomOutAction].shortcuts = {VK_SUBTRACT};
@@ -86,7 +86,7 @@ void TZKMainForm::FormDestroy() {
 
   SaveToolbarLayout();
 
-  settings.IsBinary.clear();
+  settings_.IsBinary.clear();
   ReleaseTrayAndHotKey();
 }
 
@@ -100,44 +100,44 @@ void TZKMainForm::LoadSettings() {
 
   WinAnsiCodec ansi;
   IniFile ini = IniFile::Parse(ReadWholeFile(IniFileName).value_or(std::string()), ansi);
-  ReadSettings(ini, settings, 96);
-  PullBackIntoDesktop(settings, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  ReadSettings(ini, settings_, 96);
+  PullBackIntoDesktop(settings_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 
   // The normal position; a maximised start keeps it as the restored size.
   WINDOWPLACEMENT wp{sizeof(wp)};
   GetWindowPlacement(wnd_, &wp);
-  wp.rcNormalPosition = {settings.Left, settings.Top, settings.Left + settings.Width, settings.Top + settings.Height};
+  wp.rcNormalPosition = {settings_.Left, settings_.Top, settings_.Left + settings_.Width, settings_.Top + settings_.Height};
   wp.showCmd = SW_HIDE;
   SetWindowPlacement(wnd_, &wp);
-  SetWindowPos(wnd_, nullptr, settings.Left, settings.Top, settings.Width, settings.Height,
+  SetWindowPos(wnd_, nullptr, settings_.Left, settings_.Top, settings_.Width, settings_.Height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 
-  if (settings.TopMost) {
+  if (settings_.TopMost) {
     Action& top_most = actions[CommandId::TopMostAction];
     top_most.checked = false;  // the command flips it on
     top_most.Execute();
   }
-  image_page_.ScrollBox().SetColor(settings.BackgroundColor);
+  image_page_.ScrollBox().SetColor(settings_.BackgroundColor);
   ApplyTextFont();
 }
 
 void TZKMainForm::SaveSettings() {
   WINDOWPLACEMENT wp{sizeof(wp)};
   GetWindowPlacement(wnd_, &wp);
-  settings.wsMaximized = IsZoomed(wnd_) != FALSE;
+  settings_.wsMaximized = IsZoomed(wnd_) != FALSE;
   // A maximised or minimised window is stored with its restored position, so
   // that it does not come back at the minimised window's far-off place.
   RECT r = wp.rcNormalPosition;
-  if (!settings.wsMaximized && !IsIconic(wnd_)) GetWindowRect(wnd_, &r);
-  settings.Top = r.top;
-  settings.Left = r.left;
-  settings.Width = r.right - r.left;
-  settings.Height = r.bottom - r.top;
-  settings.BackgroundColor = image_page_.ScrollBox().color();
+  if (!settings_.wsMaximized && !IsIconic(wnd_)) GetWindowRect(wnd_, &r);
+  settings_.Top = r.top;
+  settings_.Left = r.left;
+  settings_.Width = r.right - r.left;
+  settings_.Height = r.bottom - r.top;
+  settings_.BackgroundColor = image_page_.ScrollBox().color();
 
   WinAnsiCodec ansi;
   IniFile ini = IniFile::Parse(ReadWholeFile(IniFileName).value_or(std::string()), ansi);
-  WriteSettings(settings, ini, 96);
+  WriteSettings(settings_, ini, 96);
   WriteWholeFile(IniFileName, ini.Serialize(ansi));
 }
 

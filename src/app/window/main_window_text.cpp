@@ -11,7 +11,7 @@
 namespace zk {
 
 void TZKMainForm::CreateTextControl() {
-  text_page_.CreateTextControl(wnd_, settings.Font);
+  text_page_.CreateTextControl(wnd_, settings_.Font);
   TextPopupMenu = std::make_unique<PopupMenu>();
   using enum CommandId;
   for (CommandId id : {CopyAction, SellectAllAction, GoogleAction, WikipediaAction}) {
@@ -29,7 +29,7 @@ void TZKMainForm::CreateTextControl() {
   };
 }
 
-void TZKMainForm::ApplyTextFont() { text_page_.ApplyFont(settings.Font); }
+void TZKMainForm::ApplyTextFont() { text_page_.ApplyFont(settings_.Font); }
 
 void TZKMainForm::ShowTextView() {
   TRichEditURL& text = text_page_.RichEditURL();
@@ -39,7 +39,7 @@ void TZKMainForm::ShowTextView() {
   if (IsWindowVisible(wnd_)) SetFocus(text.hwnd());
 }
 
-void TZKMainForm::ShowTextFile(const std::u16string& path) { text_page_.ShowTextFile(path, settings.UsePreThread); }
+void TZKMainForm::ShowTextFile(const std::u16string& path) { text_page_.ShowTextFile(path, settings_.UsePreThread); }
 
 bool TZKMainForm::ShowMp3Summary(const std::u16string& path) {
   text_page_.ShowMp3Summary(path);

@@ -236,7 +236,7 @@ void TZKMainForm::N3Click() { ActionToolBar.Customize(); }
 
 void TZKMainForm::HideToolBarActionExecute(Action& action) {
   action.checked = !action.checked;
-  settings.HideToolBar = action.checked;
+  settings_.HideToolBar = action.checked;
 }
 
 void TZKMainForm::ApplicationEvents1Message(const MSG& msg) {
@@ -245,7 +245,7 @@ void TZKMainForm::ApplicationEvents1Message(const MSG& msg) {
   POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
   MapWindowPoints(msg.hwnd, wnd_, &at, 1);
   MousePoint = at;
-  if (ActionToolBar.visible() && !settings.HideToolBar) return;
+  if (ActionToolBar.visible() && !settings_.HideToolBar) return;
   const bool show = at.y < kShowToolBarZone;
   if (show != ActionToolBar.visible()) {
     ActionToolBar.SetVisible(show);

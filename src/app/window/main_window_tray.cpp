@@ -45,7 +45,7 @@ void TZKMainForm::CreateTrayAndHotKey() {
 
 void TZKMainForm::RegisterActiveHotKey() {
   // A key another program holds is simply not registered.
-  if (HookHotKey && settings.ActiveHotKey != 0) HookHotKey->RegisterHotKeyId(kActiveHotKeyId, settings.ActiveHotKey);
+  if (HookHotKey && settings_.ActiveHotKey != 0) HookHotKey->RegisterHotKeyId(kActiveHotKeyId, settings_.ActiveHotKey);
 }
 
 void TZKMainForm::ReleaseTrayAndHotKey() {
@@ -68,7 +68,7 @@ void TZKMainForm::N2Click() {
 
 void TZKMainForm::N4Click() {
   actions[CommandId::NotUsedInTrayAction].checked = false;
-  settings.NotUsedInTray = false;
+  settings_.NotUsedInTray = false;
   SetInTray(false);
 }
 

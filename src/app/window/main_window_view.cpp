@@ -28,12 +28,12 @@ void TZKMainForm::ClearView(bool forget_member) {
 
 void TZKMainForm::DispatchFile(const std::u16string& path, bool from_archive_list) {
   DispatchSettings s;
-  s.MaxReadByte = settings.MaxReadByte;
-  s.IsBinary = &settings.IsBinary;
-  s.LinkView = settings.LinkView;
-  s.ArcView = settings.ArcView;
-  s.ShowID3Tag = settings.ShowID3Tag;
-  s.CacheFolder = settings.CacheFolder;
+  s.MaxReadByte = settings_.MaxReadByte;
+  s.IsBinary = &settings_.IsBinary;
+  s.LinkView = settings_.LinkView;
+  s.ArcView = settings_.ArcView;
+  s.ShowID3Tag = settings_.ShowID3Tag;
+  s.CacheFolder = settings_.CacheFolder;
   s.ConverterPath = xdoc2txtPath;
   ::zk::DispatchFile(path, from_archive_list, s, *this);
 }

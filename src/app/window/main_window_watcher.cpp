@@ -79,8 +79,8 @@ void TZKMainForm::TimerTimer() {
       actions[CommandId::RunEverythingAction].Execute();
     }
     find.hint = WatcherHint(find.caption, WatcherState::kAbsent);
-    if (TaskTray && !TaskTray->Registered() && settings.NotUsedInTray) SetInTray(true);
-    if (settings.ClearNoEverything) ClearView(true);
+    if (TaskTray && !TaskTray->Registered() && settings_.NotUsedInTray) SetInTray(true);
+    if (settings_.ClearNoEverything) ClearView(true);
     return;
   }
 
@@ -99,7 +99,7 @@ void TZKMainForm::TimerTimer() {
   SetViewCaption(path);
   find.hint = WatcherHint(find.caption, WatcherState::kFollowing);
   DispatchFile(SelectedFileName, false);
-  if (!settings.TopMost) RaiseAfterNewFile();
+  if (!settings_.TopMost) RaiseAfterNewFile();
 }
 
 void TZKMainForm::LocateEverything() {
@@ -152,7 +152,7 @@ void TZKMainForm::RunEverythingActionExecute() {
   // The program is named on its own and the command line quoted, so that a
   // path with spaces cannot start another program ("C:\Program.exe").
   ProcessStart start;
-  start.program = settings.EverythingPath;
+  start.program = settings_.EverythingPath;
   start.command_line = u"\"" + start.program + u"\"";
   start.creation_flags = CREATE_DEFAULT_ERROR_MODE;
   StartProcess(start);  // a failed start shows as the search window staying absent
