@@ -131,10 +131,6 @@ class TZKMainForm final : public WindowBase,
   bool TranslateShortcut(const MSG& msg);
   // Refreshes the commands' enabled and checked states; run when idle.
   void Idle();
-  // What exists of the files the enable rules look at, from the cache.
-  const ExistenceFacts& Facts();
-  // The snapshot the commands' states are decided on.
-  ViewContext CurrentContext();
   void ReloadActionExecute();
   // The watch poll once, as its timer runs it; and the last file's reading time, in ms.
   void Poll() { TimerTimer(); }
@@ -163,13 +159,8 @@ class TZKMainForm final : public WindowBase,
   void AboutMenClick();
 
   // Picture plug-ins (main_window_plugins.cpp): the host searches all five
-  // folder kinds while the window is created; these handlers keep only the
-  // import plug-ins and leave six extensions to the built-in decoders.
+  // folder kinds while the window is created.
   std::unique_ptr<TSPIs> SPIs;
-  void SPIsSearching(TSPIs& sender, const std::u16string& file_name, bool& accept);
-  void SPIsSearch(TSPIs& sender, TSPI& spi, bool& accept);
-  void SPIsPictureRegister(TSPIs& sender, TSPI& spi, const std::u16string& extension,
-                           const std::u16string& description, std::optional<PictureDecoderKind>& graphic_class);
   // The full paths of the loaded plug-ins, in load order.
   std::vector<std::u16string> PluginFileNames() const;
 
@@ -179,7 +170,18 @@ class TZKMainForm final : public WindowBase,
   bool AskLinkTarget(const std::u16string& link_file, std::u16string& target) override;  // true: target chosen
 
  private:
+  // What exists of the files the enable rules look at, from the cache.
+  const ExistenceFacts& Facts();
+  // The snapshot the commands' states are decided on.
+  ViewContext CurrentContext();
   void ApplyCommandState(Action& action, const ViewContext& context);
+  // The plug-in host's handlers: only import plug-ins are kept, and the six
+  // classic extensions stay with the built-in decoders.
+  void SPIsSearching(TSPIs& sender, const std::u16string& file_name, bool& accept);
+  void SPIsSearch(TSPIs& sender, TSPI& spi, bool& accept);
+  void SPIsPictureRegister(TSPIs& sender, TSPI& spi, const std::u16string& extension,
+                           const std::u16string& description, std::optional<PictureDecoderKind>& graphic_class);
+
   void CreateOutsideActions();
   void CreateArchiveActions();
   void CreateSaveActions();
