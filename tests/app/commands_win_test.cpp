@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/window/main_window.h"
+#include "base/win_files.h"
 #include "support/main_window_fixture.h"
 #include "support/picture_files.h"
 #include "support/test_files.h"
@@ -60,6 +61,29 @@ TEST_F(CommandsTest, EnableRulesFollowTheViewKind) {
   auto binary = Enabled(*form);
   for (CommandId n : {ZoomUpAction, ZoomFitAction, SaveAction, CopyAction, OutViewAction})
     EXPECT_FALSE(binary[n]) << Utf16ToUtf8(std::u16string(InfoOf(n).name));
+}
+
+// The rules run after every message; the files they depend on are looked at
+// when the view changes and once a second, never by an idle pass.
+TEST_F(CommandsTest, IdlePassesAskTheFileSystemNothing) {
+  auto form = MakeForm();
+  const std::u16string picture = dir_.Child(L"p.bmp");
+  ASSERT_TRUE(test::WriteFileBytes(picture, test::PlainBitmapFile(20, 10)));
+  int looks = 0;
+  services_->path_exists = [&](const std::u16string& path, bool folder) {
+    ++looks;
+    return folder ? ::zk::FolderExists(path) : ::zk::FileExists(path);
+  };
+  Show(*form, picture);
+  EXPECT_GT(looks, 0);
+  looks = 0;
+  // Passes over more than the facts' second, without the messages that refresh them.
+  for (int i = 0; i < 60; ++i) {
+    form->Idle();
+    Sleep(25);
+  }
+  EXPECT_EQ(looks, 0);
+  EXPECT_TRUE(form->actions[ReloadAction].enabled);
 }
 
 TEST_F(CommandsTest, ReloadShowsALargeFileWholeAndTheNextIsLimitedAgain) {

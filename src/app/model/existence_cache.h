@@ -1,7 +1,8 @@
 // Which of the files and folders the commands' enable rules look at exist,
 // kept between idle passes: the rules run after every message, and a
 // file-system call each time would stall the window on a network path or a
-// sleeping disk.
+// sleeping disk. The window looks when what it shows changes and once a
+// second; its idle passes only read the facts.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,8 @@ class ExistenceCache {
   // The facts about key; `look` asks the file system only when the key
   // changed, after Forget, or when the facts are kMaxAgeMs old.
   const ExistenceFacts& Get(const ExistenceKey& key, uint32_t now_ms, const Look& look);
+  // The facts of the last look, without looking.
+  const ExistenceFacts& facts() const { return facts_; }
   // The files may have changed (a cache picture made or deleted, new settings).
   void Forget() { valid_ = false; }
 

@@ -233,9 +233,11 @@ void ArchiveBrowser::ShowMember(const std::u16string& archive_path) {
     host_.SetStatus(ArchiverFailureStatus(kExtractFailed, result, output));
     return;
   }
+  // Known as shown before it is dispatched, so that what the dispatch
+  // settles (the commands' file facts) already sees it.
+  shown_member_ = file;
   try {
     host_.ViewMemberFile(file);
-    shown_member_ = file;
     host_.SetMemberStatus(ExtractFileName(file));
   } catch (...) {
     shown_member_.clear();

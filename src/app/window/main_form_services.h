@@ -34,6 +34,8 @@ struct MainFormServices {
   std::function<std::u16string(HWND owner, const std::u16string& title, const std::u16string& filter,
                                const std::u16string& current)>
       open_link_target_dialog;
+  // Whether a file (or, with `folder`, a folder) exists; empty: the file system.
+  std::function<bool(const std::u16string& path, bool folder)> path_exists;
   // The save-file dialog; nullopt when cancelled.
   std::function<std::optional<SaveFileAnswer>(HWND owner, const SaveFileRequest& request)> save_file_dialog;
 };

@@ -21,6 +21,8 @@ constexpr int kDesignedClientWidth = 854;
 constexpr int kDesignedClientHeight = 603;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_APPWINDOW;
+// Looks at the files the commands' enable rules depend on (the poll's is 0x5A57).
+constexpr UINT_PTR kFactsTimerId = 0x5A58;
 
 enum ControlId {
   kPageControlId = 100,
@@ -125,6 +127,8 @@ bool TZKMainForm::OnCreate() {
   CreateActions();
   FormCreate();
   form_created_ = true;
+  RefreshFacts();
+  SetTimer(wnd_, kFactsTimerId, ExistenceCache::kMaxAgeMs, nullptr);
   OnSize();
   return true;
 }
@@ -204,6 +208,10 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp && !::zk::FileExists(xdoc2txtPath)) LocateConverter();
       break;
     case WM_TIMER:
+      if (wp == kFactsTimerId) {
+        RefreshFacts();
+        return 0;
+      }
       if (OnWatchTimer(wp)) return 0;
       break;
     case WM_PAINT:

@@ -170,8 +170,9 @@ class TZKMainForm final : public WindowBase,
   bool AskLinkTarget(const std::u16string& link_file, std::u16string& target) override;  // true: target chosen
 
  private:
-  // What exists of the files the enable rules look at, from the cache.
-  const ExistenceFacts& Facts();
+  // Looks again at the files the enable rules depend on, when what they are
+  // changed or the last look is a second old; idle passes only read the result.
+  void RefreshFacts();
   // The snapshot the commands' states are decided on.
   ViewContext CurrentContext();
   void ApplyCommandState(Action& action, const ViewContext& context);

@@ -45,7 +45,7 @@ void TZKMainForm::CreateActions() {
 }
 
 ViewContext TZKMainForm::CurrentContext() {
-  const ExistenceFacts& facts = Facts();
+  const ExistenceFacts& facts = existence_.facts();
   ViewContext c;
   c.view = ViewFileType;
   c.has_picture = image_page_.HasPicture();
@@ -131,16 +131,16 @@ bool TZKMainForm::TranslateShortcut(const MSG& msg) {
   return action && action->Execute();
 }
 
-const ExistenceFacts& TZKMainForm::Facts() {
+void TZKMainForm::RefreshFacts() {
   ExistenceKey key{SelectedFileName, settings_.CacheFolder, settings_.EverythingPath,
                    archive_page_.browser().shown_member()};
-  return existence_.Get(key, GetTickCount(), [this](const ExistenceKey& k) {
+  existence_.Get(key, GetTickCount(), [this](const ExistenceKey& k) {
     ExistenceFacts f;
-    f.selection = ::zk::FileExists(k.selection);
-    f.cache_image = ::zk::FileExists(saver_.CacheFileName(k.selection));
-    f.cache_folder = ::zk::FolderExists(k.cache_folder);
-    f.everything = ::zk::FileExists(k.everything_path);
-    f.shown_member = ::zk::FileExists(k.shown_member);
+    f.selection = FileExists(k.selection);
+    f.cache_image = FileExists(saver_.CacheFileName(k.selection));
+    f.cache_folder = FolderExists(k.cache_folder);
+    f.everything = FileExists(k.everything_path);
+    f.shown_member = FileExists(k.shown_member);
     return f;
   });
 }

@@ -80,6 +80,7 @@ void TZKMainForm::ApplySettings(const Settings& values) {
   const uint16_t old_hot_key = settings_.ActiveHotKey;
   settings_ = values;
   existence_.Forget();
+  RefreshFacts();
   if (settings_.ActiveHotKey != old_hot_key && HookHotKey) {
     // No key: the old one is only withdrawn.
     if (settings_.ActiveHotKey == 0)

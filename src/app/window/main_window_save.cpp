@@ -29,6 +29,7 @@ MainFormServices& TZKMainForm::Services() { return *services_; }
 void TZKMainForm::ForgetSelection() {
   SelectedFileName.clear();
   existence_.Forget();
+  RefreshFacts();
 }
 
 std::u16string TZKMainForm::PictureSourceFile() {

@@ -36,10 +36,15 @@ void TZKMainForm::DispatchFile(const std::u16string& path, bool from_archive_lis
   s.CacheFolder = settings_.CacheFolder;
   s.ConverterPath = xdoc2txtPath;
   ::zk::DispatchFile(path, from_archive_list, s, *this);
+  RefreshFacts();
 }
 
-bool TZKMainForm::FileExists(const std::u16string& path) { return ::zk::FileExists(path); }
-bool TZKMainForm::FolderExists(const std::u16string& path) { return ::zk::FolderExists(path); }
+bool TZKMainForm::FileExists(const std::u16string& path) {
+  return services_->path_exists ? services_->path_exists(path, false) : ::zk::FileExists(path);
+}
+bool TZKMainForm::FolderExists(const std::u16string& path) {
+  return services_->path_exists ? services_->path_exists(path, true) : ::zk::FolderExists(path);
+}
 int64_t TZKMainForm::FileSizeOf(const std::u16string& path) { return ::zk::FileSizeOf(path); }
 uint32_t TZKMainForm::TickCount() { return GetTickCount(); }
 
