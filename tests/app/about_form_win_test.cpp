@@ -72,7 +72,7 @@ TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
   auto exe = test::BinFile(L"zarvik.exe");
   VersionStrings own = ReadVersionStrings(exe);
   test::ChangeSettings(*form, [&](Settings& s) { s.EverythingPath = exe; });  // stands in for the search program: it has a version
-  form->xdoc2txtPath = test::BinFile(L"version_partial.dll");
+  form->SetConverterPath(test::BinFile(L"version_partial.dll"));
 
   bool ran = false;
   std::optional<Watchdog> watchdog;
@@ -102,7 +102,7 @@ TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
     EXPECT_EQ(WindowText(about.EverythingVersionLabel), u"Version " + own.ProductVersion);
     EXPECT_EQ(about.HintOf(about.EverythingVersionLabel), own.FileVersion);
     EXPECT_EQ(WindowText(about.Xdoc2txtLabel), u"xdoc2txt :");
-    EXPECT_EQ(WindowText(about.Xdoc2txtPathLabel), u"  " + form->xdoc2txtPath);
+    EXPECT_EQ(WindowText(about.Xdoc2txtPathLabel), u"  " + form->converter_path());
 
     // Found in the current folder, in the list's order, each with its version.
     EXPECT_TRUE(about.cycling());
@@ -137,7 +137,7 @@ TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
 TEST_F(AboutTest, MissingCompanionsLeaveTheirLinesEmpty) {
   auto form = MakeForm();
   test::ChangeSettings(*form, [&](Settings& s) { s.EverythingPath = dir_.Child(L"Everything.exe"); });  // not there
-  form->xdoc2txtPath.clear();
+  form->SetConverterPath(u"");
   std::optional<Watchdog> watchdog;
   services_->about_shown = [&](TZKAboutForm& about) {
     watchdog.emplace(about);

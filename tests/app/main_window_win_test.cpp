@@ -25,8 +25,8 @@ TEST_F(MainWindowTest, StartsWithDesignedLayoutAndClearedView) {
   EXPECT_EQ(rc.bottom, 603);
   EXPECT_EQ(form->ViewFileType, vfTemp);
   EXPECT_EQ(WindowText(form->hwnd()), u"Zarvik");
-  EXPECT_EQ(form->IniFileName, dir_.Child(L"zarvik.ini"));
-  EXPECT_EQ(form->ToolbarIniName, dir_.Child(L"zarvik.ToolBarDat"));
+  EXPECT_EQ(form->ini_file_name(), dir_.Child(L"zarvik.ini"));
+  EXPECT_EQ(form->toolbar_ini_name(), dir_.Child(L"zarvik.ToolBarDat"));
   EXPECT_EQ(form->settings().MaxReadByte, 20000000);
   EXPECT_TRUE(form->settings().LinkView);
   EXPECT_EQ(form->Status(0), u"");  // "Load IniFile.." was emptied
@@ -223,14 +223,14 @@ TEST_F(MainWindowTest, CommandLineSwitches) {
     EXPECT_EQ(boxes_[0].text, L"/iFolderName IniFile を作るフォルダを指定します");
     EXPECT_EQ(boxes_[0].caption, L"Command Parameter");
     EXPECT_TRUE(form->RunEverythingAtStart);
-    EXPECT_EQ(form->IniFileName, dir_.Child(L"zarvik.ini"));
+    EXPECT_EQ(form->ini_file_name(), dir_.Child(L"zarvik.ini"));
   }
   boxes_.clear();
   {
     auto form = MakeForm({u"-i" + dir_.Child(L"missing"), u"/e"});
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, L"起動スイッチ i で指定されたフォルダがありません");
-    EXPECT_EQ(form->IniFileName, u"C:\\nowhere\\zarvik.ini");
+    EXPECT_EQ(form->ini_file_name(), u"C:\\nowhere\\zarvik.ini");
     EXPECT_TRUE(form->RunEverythingAtStart);
   }
 }

@@ -46,7 +46,7 @@ TEST_F(ReportTest, BeforeAnyFileTheViewIsEmptyAndTheLayoutIsTheWindows) {
   EXPECT_EQ(lines[43], u"LinkView=-1");
   EXPECT_EQ(lines[45], u"TopMost=0");
   EXPECT_EQ(lines[49], u"MaxReadByte=20,000,000");
-  EXPECT_EQ(lines[50], u"xdoc2txtPath=" + form->xdoc2txtPath);
+  EXPECT_EQ(lines[50], u"xdoc2txtPath=" + form->converter_path());
 
   // The text control fills its page, which fills the window above the status bar.
   RECT page;

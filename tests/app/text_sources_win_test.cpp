@@ -130,7 +130,7 @@ TEST_F(TextSourcesTest, OutlineDocumentShowsItsFirstChapterWithFormatting) {
 
 TEST_F(TextSourcesTest, ConvertedDocumentShowsAllTheConverterPrinted) {
   auto form = MakeForm();
-  form->xdoc2txtPath = FromWide(xdoc::StandinPath());
+  form->SetConverterPath(FromWide(xdoc::StandinPath()));
   auto path = dir_.Child(L"report_large_stderr.DOCX");
   ASSERT_TRUE(test::WriteFileBytes(path, "placeholder"));
   form->DispatchFile(path, false);

@@ -69,12 +69,10 @@ TEST_F(ToolbarTest, LayoutIsKeptAndABrokenFileIsOfferedForDeletion) {
 
 TEST_F(ToolbarTest, MenuOffersOneEntryOverTheFirstButtonAndFourElsewhere) {
   auto form = MakeForm();
-  form->MousePoint = {5, 5};
-  form->ActionToolBarPopupMenuPopup();
+  form->ActionToolBarPopupMenuPopup({5, 5});
   EXPECT_EQ(form->ActionToolBarPopupMenu->VisibleCaptions(),
             (std::vector<std::wstring>{L"Everythin がいない時はタスクトレイ"}));
-  form->MousePoint = {200, 5};
-  form->ActionToolBarPopupMenuPopup();
+  form->ActionToolBarPopupMenuPopup({200, 5});
   EXPECT_EQ(form->ActionToolBarPopupMenu->VisibleCaptions(),
             (std::vector<std::wstring>{L"ツールバーの設定..", L"ツールバーを隠す", L"-", L"Zarvik について.."}));
 }

@@ -76,7 +76,7 @@ TEST_F(FollowTest, ViewerFollowsTheSelectionWhereverItIsMoved) {
 
   // Nothing selected: the stand-in shows a count, the viewer stays empty.
   ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == peer.window(); }));
-  EXPECT_EQ(form->EverythingStatusHandle, peer.status());
+  EXPECT_EQ(form->everything_status_handle(), peer.status());
   PumpFor(300);
   EXPECT_EQ(form->SelectedFileName, u"");
   EXPECT_EQ(WindowText(form->hwnd()), u"Zarvik");

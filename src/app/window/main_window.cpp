@@ -205,7 +205,7 @@ LRESULT TZKMainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ACTIVATEAPP:
       // A converter installed while the viewer runs is found on the next activation.
-      if (wp && !::zk::FileExists(xdoc2txtPath)) LocateConverter();
+      if (wp && !::zk::FileExists(converter_path_)) LocateConverter();
       break;
     case WM_TIMER:
       if (wp == kFactsTimerId) {

@@ -89,9 +89,11 @@ class TZKMainForm final : public WindowBase,
   // Takes new settings as the settings dialog's OK does: the hot key, the
   // text font and the background follow them at once.
   void ApplySettings(const Settings& values);
-  std::u16string IniFileName;
-  std::u16string ToolbarIniName;
-  std::u16string xdoc2txtPath;  // the located document converter
+  const std::u16string& ini_file_name() const { return ini_file_name_; }
+  const std::u16string& toolbar_ini_name() const { return toolbar_ini_name_; }
+  // The located document converter; empty when there is none.
+  const std::u16string& converter_path() const { return converter_path_; }
+  void SetConverterPath(std::u16string path) { converter_path_ = std::move(path); }
 
   // The file dispatch and the views' common operations.
   void DispatchFile(const std::u16string& path, bool from_archive_list);
@@ -103,10 +105,10 @@ class TZKMainForm final : public WindowBase,
   // The toolbar (main_window_toolbar.cpp).
   ToolBar ActionToolBar;
   std::unique_ptr<PopupMenu> ActionToolBarPopupMenu;
-  POINT MousePoint{-1, -1};  // the last mouse position, in client coordinates
   void ApplyToolbarLayout(const ToolbarLayout& layout);
   ToolbarLayout CurrentToolbarLayout() const;
-  void ActionToolBarPopupMenuPopup();  // decides which entries the menu shows
+  // Decides which entries the menu shows for a click at `at` (client coordinates).
+  void ActionToolBarPopupMenuPopup(POINT at);
   void N3Click();  // toolbar menu "ツールバーの設定..": the customisation dialog
 
   // The three pages.
@@ -138,7 +140,7 @@ class TZKMainForm final : public WindowBase,
 
   // Everything's main window while it is known, and its status bar.
   HWND EverythingHandle = nullptr;
-  HWND EverythingStatusHandle = nullptr;
+  HWND everything_status_handle() const { return everything_status_handle_; }
 
   // The page control holding the three pages.
   PageControl PageControl_;
@@ -344,6 +346,9 @@ class TZKMainForm final : public WindowBase,
   MainFormOptions options_;
   std::shared_ptr<MainFormServices> services_;
   Settings settings_;
+  std::u16string ini_file_name_, toolbar_ini_name_, converter_path_;
+  HWND everything_status_handle_ = nullptr;
+  POINT mouse_point_{-1, -1};  // the last mouse position, in client coordinates
   std::u16string settings_folder_;  // from "-i"; empty: the program's folder
   std::unique_ptr<TSingleInstance> single_instance_;
   bool duplicate_ = false;

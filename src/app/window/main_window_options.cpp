@@ -26,14 +26,14 @@ void TZKMainForm::CreateOptionsActions() {
 
 void TZKMainForm::OptionsActionExecute() {
   if (GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
-    const std::u16string quoted = QuotePath(IniFileName);
+    const std::u16string quoted = QuotePath(ini_file_name_);
     if (services_->open_settings_file) {
       services_->open_settings_file(quoted);
       return;
     }
     auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(wnd_, L"open", W(quoted), L"", L"", SW_SHOWNORMAL));
     // The file exists only after the first exit; say so rather than do nothing.
-    if (r <= 32) ShowWarning(ToWide(IniFileName) + L"\rを開けませんでした");
+    if (r <= 32) ShowWarning(ToWide(ini_file_name_) + L"\rを開けませんでした");
     return;
   }
 

@@ -85,11 +85,11 @@ std::u16string TZKMainForm::StateReport() {
   v.SelectedFileName = SelectedFileName;
   v.ViewFileType = ViewFileType;
   v.EverythingHandle = reinterpret_cast<uintptr_t>(EverythingHandle);
-  v.IniFileName = IniFileName;
-  v.ToolbarIniName = ToolbarIniName;
+  v.IniFileName = ini_file_name_;
+  v.ToolbarIniName = toolbar_ini_name_;
   v.settings = settings_;
   v.max_read_byte_text = FormatMemberSize(settings_.MaxReadByte);
-  v.xdoc2txtPath = xdoc2txtPath;
+  v.xdoc2txtPath = converter_path_;
   return BuildStateReport(v);
 }
 
@@ -103,7 +103,7 @@ void TZKMainForm::AboutMenClick() {
     o.owner = wnd_;
     o.program_path = options_.program_path.empty() ? ProgramPath() : options_.program_path;
     o.everything_path = settings_.EverythingPath;
-    o.xdoc2txt_path = xdoc2txtPath;
+    o.xdoc2txt_path = converter_path_;
     o.plugin_names = PluginFileNames();
     o.builtin_entries = {BuiltinEntryText(u"内蔵書庫エンジン", BuiltinArchiveReader::Version()),
                          BuiltinEntryText(u"内蔵画像デコーダ", WebpDecoderVersion()),

@@ -50,10 +50,10 @@ void TZKMainForm::FormCreate() {
   ReadCommandLine();
 
   std::u16string program = options_.program_path.empty() ? ProgramPath() : options_.program_path;
-  IniFileName = IniFileNameFor(program, settings_folder_);
+  ini_file_name_ = IniFileNameFor(program, settings_folder_);
   LocateConverter();
 
-  ToolbarIniName = ToolbarIniNameFor(IniFileName);
+  toolbar_ini_name_ = ToolbarIniNameFor(ini_file_name_);
   CreateToolBarMenu();
   CreateToolPalette();
   CreateImagePopupMenu();
@@ -99,7 +99,7 @@ void TZKMainForm::LoadSettings() {
   } reset{this};
 
   WinAnsiCodec ansi;
-  IniFile ini = IniFile::Parse(ReadWholeFile(IniFileName).value_or(std::string()), ansi);
+  IniFile ini = IniFile::Parse(ReadWholeFile(ini_file_name_).value_or(std::string()), ansi);
   ReadSettings(ini, settings_, 96);
   PullBackIntoDesktop(settings_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 
@@ -136,9 +136,9 @@ void TZKMainForm::SaveSettings() {
   settings_.BackgroundColor = image_page_.ScrollBox().color();
 
   WinAnsiCodec ansi;
-  IniFile ini = IniFile::Parse(ReadWholeFile(IniFileName).value_or(std::string()), ansi);
+  IniFile ini = IniFile::Parse(ReadWholeFile(ini_file_name_).value_or(std::string()), ansi);
   WriteSettings(settings_, ini, 96);
-  WriteWholeFile(IniFileName, ini.Serialize(ansi));
+  WriteWholeFile(ini_file_name_, ini.Serialize(ansi));
 }
 
 }  // namespace zk

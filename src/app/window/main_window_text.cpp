@@ -47,7 +47,7 @@ bool TZKMainForm::ShowMp3Summary(const std::u16string& path) {
 }
 
 bool TZKMainForm::ShowConvertedDocument(const std::u16string& path) {
-  text_page_.ShowConvertedDocument(xdoc2txtPath, path);
+  text_page_.ShowConvertedDocument(converter_path_, path);
   return true;
 }
 

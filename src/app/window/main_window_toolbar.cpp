@@ -113,8 +113,8 @@ ToolbarLayout TZKMainForm::CurrentToolbarLayout() const {
 
 void TZKMainForm::LoadToolbarLayout() {
   ToolbarLayout layout = DesignedToolbarLayout();
-  if (::zk::FileExists(ToolbarIniName)) {
-    std::optional<std::string> bytes = ReadWholeFile(ToolbarIniName);
+  if (::zk::FileExists(toolbar_ini_name_)) {
+    std::optional<std::string> bytes = ReadWholeFile(toolbar_ini_name_);
     std::optional<ToolbarLayout> stored;
     if (bytes) {
       std::string_view text(*bytes);
@@ -123,10 +123,10 @@ void TZKMainForm::LoadToolbarLayout() {
     }
     if (stored) {
       layout = std::move(*stored);
-    } else if (ShowMessageBox(L"ツールバーの設定ファイル " + ToWide(ToolbarIniName) +
+    } else if (ShowMessageBox(L"ツールバーの設定ファイル " + ToWide(toolbar_ini_name_) +
                                   L" を読み込めませんでした。\r\n削除しますか?",
                               kApplicationTitle, MB_YESNO | MB_ICONWARNING) == IDYES) {
-      DeleteFileW(W(ToolbarIniName));
+      DeleteFileW(W(toolbar_ini_name_));
     }
   }
   ApplyToolbarLayout(layout);
@@ -134,7 +134,7 @@ void TZKMainForm::LoadToolbarLayout() {
 
 void TZKMainForm::SaveToolbarLayout() {
   const std::u16string text = SerializeToolbarLayout(CurrentToolbarLayout());
-  WriteWholeFile(ToolbarIniName, "\xEF\xBB\xBF" + Utf16ToUtf8(text));
+  WriteWholeFile(toolbar_ini_name_, "\xEF\xBB\xBF" + Utf16ToUtf8(text));
 }
 
 int TZKMainForm::ToolCommandOf(CommandId id) { return kFirstToolCommand + static_cast<int>(id); }
@@ -205,7 +205,7 @@ bool TZKMainForm::OnToolBarNotify(NMHDR* header, LRESULT* result) {
     case NM_RCLICK: {
       POINT at;
       GetCursorPos(&at);
-      ActionToolBarPopupMenuPopup();
+      ActionToolBarPopupMenuPopup(mouse_point_);
       ActionToolBarPopupMenu->Popup(at, wnd_);
       *result = TRUE;
       return true;
@@ -225,11 +225,11 @@ bool TZKMainForm::OnToolBarNotify(NMHDR* header, LRESULT* result) {
   return false;
 }
 
-void TZKMainForm::ActionToolBarPopupMenuPopup() {
+void TZKMainForm::ActionToolBarPopupMenuPopup(POINT at) {
   // The first button's own size, placed at the client area's origin.
   const RECT first = ActionToolBar.ButtonRect(0);
   const RECT zone{0, 0, first.right - first.left, first.bottom - first.top};
-  mouse_on_first_button_ = PtInRect(&zone, MousePoint) != FALSE;
+  mouse_on_first_button_ = PtInRect(&zone, at) != FALSE;
 }
 
 void TZKMainForm::N3Click() { ActionToolBar.Customize(); }
@@ -244,7 +244,7 @@ void TZKMainForm::ApplicationEvents1Message(const MSG& msg) {
   if (msg.hwnd != wnd_ && !IsChild(wnd_, msg.hwnd)) return;
   POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
   MapWindowPoints(msg.hwnd, wnd_, &at, 1);
-  MousePoint = at;
+  mouse_point_ = at;
   if (ActionToolBar.visible() && !settings_.HideToolBar) return;
   const bool show = at.y < kShowToolBarZone;
   if (show != ActionToolBar.visible()) {

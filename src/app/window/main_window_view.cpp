@@ -34,7 +34,7 @@ void TZKMainForm::DispatchFile(const std::u16string& path, bool from_archive_lis
   s.ArcView = settings_.ArcView;
   s.ShowID3Tag = settings_.ShowID3Tag;
   s.CacheFolder = settings_.CacheFolder;
-  s.ConverterPath = xdoc2txtPath;
+  s.ConverterPath = converter_path_;
   ::zk::DispatchFile(path, from_archive_list, s, *this);
   RefreshFacts();
 }
@@ -92,6 +92,6 @@ void TZKMainForm::ShowBinaryView(const std::u16string& path, bool size_over) {
 
 std::u16string TZKMainForm::ResolveShortcut(const std::u16string& path) { return ::zk::ResolveShortcut(path); }
 
-void TZKMainForm::LocateConverter() { xdoc2txtPath = FindProgram(u"xdoc2txt.exe"); }
+void TZKMainForm::LocateConverter() { converter_path_ = FindProgram(u"xdoc2txt.exe"); }
 
 }  // namespace zk

@@ -109,20 +109,20 @@ void TZKMainForm::LocateEverything() {
   // The status bar found in the same window before is taken again while it
   // is still there: looking through every descendant ten times a second is
   // a good part of a poll's cost.
-  if (EverythingHandle == previous && EverythingStatusHandle && IsChild(EverythingHandle, EverythingStatusHandle))
+  if (EverythingHandle == previous && everything_status_handle_ && IsChild(EverythingHandle, everything_status_handle_))
     return;
-  EverythingStatusHandle = FindChildWindowByClass(EverythingHandle, kSearchStatusBarClass);
+  everything_status_handle_ = FindChildWindowByClass(EverythingHandle, kSearchStatusBarClass);
 }
 
 std::u16string TZKMainForm::GetEverythingSelection() {
-  if (!EverythingStatusHandle) {
+  if (!everything_status_handle_) {
     // Once while the search window goes without a status bar, not ten times a second.
     if (missing_status_bar_notice_.Due(true))
       ShowMessageBox(L"Target Statusbar is not found", kApplicationTitle, MB_OK | MB_ICONWARNING);
     return {};
   }
   missing_status_bar_notice_.Due(false);
-  return status_bar_reader_.Read(EverythingStatusHandle);
+  return status_bar_reader_.Read(everything_status_handle_);
 }
 
 void TZKMainForm::RaiseAfterNewFile() {
