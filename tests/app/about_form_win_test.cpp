@@ -64,7 +64,7 @@ class CurrentFolder {
 
 TEST_F(AboutTest, ThreePagesWithTheVersionsOfTheProgramAndItsCompanions) {
   auto form = MakeForm();
-  form->SPIs->Clear();  // only the archiver DLLs here; the plug-ins have a case of their own
+  form->plugins()->Clear();  // only the archiver DLLs here; the plug-ins have a case of their own
   test::TempDir dlls;
   ASSERT_TRUE(CopyFileW(W(test::BinFile(L"version_partial.dll")), W(dlls.Child(L"UNZIP32.DLL")), FALSE));
   ASSERT_TRUE(CopyFileW(W(test::BinFile(L"zarvik.exe")), W(dlls.Child(L"TAR32.DLL")), FALSE));

@@ -86,7 +86,7 @@ TEST_F(ArchiveViewTest, ZipListsItsMembersAndEnterAndDoubleClickGoBackAndForth) 
   EXPECT_GT(list.Line(0).size(), std::u16string(u"a.txt\t   1  ").size());  // a date and a time
   EXPECT_EQ(WindowText(form->hwnd()), zip);
   EXPECT_EQ(form->Status(0), u"ArchiveFile");
-  EXPECT_EQ(form->PageControl_.active_page(), kArcTabSheet);
+  EXPECT_EQ(form->page_control().active_page(), kArcTabSheet);
 
   Open(*form, 1);
   EXPECT_EQ(form->ViewFileType, vfText);

@@ -111,14 +111,14 @@ TEST_F(CommandsTest, PictureMenuShowsTheCacheSubmenuOnlyWithACacheFolder) {
   auto form = MakeForm();
   test::ChangeSettings(*form, [&](Settings& s) { s.CacheFolder = dir_.Child(L"no such folder"); });
   form->ImagePopupMenuPopup();
-  auto shown = form->ImagePopupMenu->VisibleCaptions();
+  auto shown = form->image_popup_menu()->VisibleCaptions();
   EXPECT_EQ(shown, (std::vector<std::wstring>{L"画像をクリップボードにコピー(&C)", L"画像に名前をつけて保存(A).."}));
   test::ChangeSettings(*form, [&](Settings& s) { s.CacheFolder = dir_.u16(); });
   form->ImagePopupMenuPopup();
-  shown = form->ImagePopupMenu->VisibleCaptions();
+  shown = form->image_popup_menu()->VisibleCaptions();
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[2], L"キャッシュ操作(&S)");
-  EXPECT_EQ(form->CacheMenu->VisibleCaptions().size(), 3u);
+  EXPECT_EQ(form->cache_menu()->VisibleCaptions().size(), 3u);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ int FontHeight(HWND control) {
 TEST_F(MainWindowDpiTest, ADpiChangeTakesTheSuggestedRectangleAndRescalesPicturesAndFonts) {
   auto form = MakeForm();
   HWND main = form->hwnd();
-  HWND toolbar = form->ActionToolBar.hwnd();
+  HWND toolbar = form->tool_bar().hwnd();
   HWND status = FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr);
   ASSERT_NE(status, nullptr);
   const int dpi = DpiOfWindow(main);

@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, FolderGetsGreenBinaryViewAndDirectry) {
   form->DispatchFile(dir_.Child(L"sub"), false);
   EXPECT_EQ(form->ViewFileType, vfBinary);
   EXPECT_EQ(form->Status(0), u"Directry");
-  EXPECT_EQ(form->PageControl_.active_page(), kImageTabSheet);
+  EXPECT_EQ(form->page_control().active_page(), kImageTabSheet);
   ASSERT_TRUE(form->image_page().MainImage().HasPicture());
   EXPECT_EQ(CanvasPixel(*form, 200, 200), kFolderColor);
 }

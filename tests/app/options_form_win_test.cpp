@@ -436,7 +436,7 @@ TEST_F(OptionsFormTest, HotKeyIsRegisteredAgainOnlyWhenItChanged) {
   // The registration is withdrawn behind the dialog's back; changing other
   // settings must not make it again.
   ASSERT_TRUE(RunOptions(*form, [&](TZKOptionsForm& f) {
-    EXPECT_TRUE(form->HookHotKey->UnregisterHotKeyId(1));
+    EXPECT_TRUE(form->hot_key()->UnregisterHotKeyId(1));
     f.BetterCheckBox.SetChecked(true);
     f.Click(f.OKButton);
   }));

@@ -145,7 +145,7 @@ TEST_F(PicturePluginTest, ANameWithoutANarrowFormReachesThePluginInItsShortForm)
 
 TEST_F(PicturePluginTest, PreviewsWhenAskedAndThePictureWithoutAPreviewEntry) {
   auto form = MakeForm();
-  form->SPIs->GraphicPreview = true;
+  form->plugins()->GraphicPreview = true;
   const std::string ppm = Ppm();
   TSPIGraphic preview;
   preview.LoadFromStream({reinterpret_cast<const uint8_t*>(ppm.data()), ppm.size()});

@@ -261,7 +261,7 @@ TEST_F(PictureSaveTest, MissingCacheFolderHidesMenuButCacheBesideStillShows) {
   EXPECT_FALSE(form->actions[CommandId::OpenCacheFolderAction].enabled);
   EXPECT_TRUE(form->actions[CommandId::DeleteCacheAction].enabled);
   form->ImagePopupMenuPopup();
-  const auto& items = form->ImagePopupMenu->items();
+  const auto& items = form->image_popup_menu()->items();
   ASSERT_FALSE(items.empty());
   EXPECT_FALSE(items.back().visible());
   std::filesystem::create_directory(dir_.path() / L"gone");

@@ -56,7 +56,7 @@ TEST_F(PictureViewTest, V5BitmapIsShownCentredAtItsOwnSize) {
   Show(*form, Write(L"v5.bmp", test::V5BitmapFile(100, 50)));
   EXPECT_EQ(form->ViewFileType, vfImage);
   EXPECT_EQ(form->Status(0), u"100 x 50");
-  EXPECT_EQ(form->PageControl_.active_page(), kImageTabSheet);
+  EXPECT_EQ(form->page_control().active_page(), kImageTabSheet);
   EXPECT_TRUE(form->image_page().MainImage().visible());
   EXPECT_FALSE(form->image_page().MainImage().stretch);
   EXPECT_EQ(Bounds(*form), (Box{150, 125, 100, 50}));

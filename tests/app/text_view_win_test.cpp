@@ -20,7 +20,7 @@ TEST_F(TextViewTest, ShiftJisTextShowsEncodingAndLineCount) {
   form->DispatchFile(path, false);
   EXPECT_EQ(form->ViewFileType, vfText);
   EXPECT_EQ(form->Status(0), u"[S-JIS]   3 Lines");
-  EXPECT_EQ(form->PageControl_.active_page(), kTextTabSheet);
+  EXPECT_EQ(form->page_control().active_page(), kTextTabSheet);
   EXPECT_EQ(form->text_page().RichEditURL().Text(), u"one\r\n日本語\r\nthree\r\n");
 }
 
@@ -108,7 +108,7 @@ TEST_F(TextViewTest, TextMenuOffersTheSearchesOnlyForASelection) {
   auto path = dir_.Child(L"words.txt");
   ASSERT_TRUE(test::WriteFileBytes(path, "some words"));
   form->DispatchFile(path, false);
-  const auto& items = form->TextPopupMenu->items();
+  const auto& items = form->text_popup_menu()->items();
   ASSERT_EQ(items.size(), 5u);
   EXPECT_EQ(items[0].caption, L"コピー\tCtrl+C");
   EXPECT_EQ(items[2].caption, L"-");
@@ -116,7 +116,7 @@ TEST_F(TextViewTest, TextMenuOffersTheSearchesOnlyForASelection) {
   EXPECT_EQ(items[4].caption, L"Wikipedia で検索");
   EXPECT_FALSE(items[3].enabled());
   EXPECT_TRUE(items[1].enabled());
-  form->TextPopupMenu->Click(1);  // すべて選択
+  form->text_popup_menu()->Click(1);  // すべて選択
   EXPECT_TRUE(items[3].enabled());
   EXPECT_TRUE(items[4].enabled());
 }

@@ -26,19 +26,19 @@ TEST_F(ToolbarTest, DesignedButtonsRunTheirCommands) {
   auto form = MakeForm();
   const ToolbarLayout layout = form->CurrentToolbarLayout();
   EXPECT_EQ(layout, DesignedToolbarLayout());
-  EXPECT_EQ(form->ActionToolBar.ButtonCount(), 17);
+  EXPECT_EQ(form->tool_bar().ButtonCount(), 17);
   RECT page;
-  GetWindowRect(form->PageControl_.hwnd(), &page);
+  GetWindowRect(form->page_control().hwnd(), &page);
   MapWindowPoints(nullptr, form->hwnd(), reinterpret_cast<POINT*>(&page), 2);
   EXPECT_EQ(page.top, 42);  // the pages start below the toolbar
 
   // The always-on-top button runs its command, which checks itself.
   const int top_most = 0x1000 + static_cast<int>(CommandId::TopMostAction);
   SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(top_most, BN_CLICKED),
-               reinterpret_cast<LPARAM>(form->ActionToolBar.hwnd()));
+               reinterpret_cast<LPARAM>(form->tool_bar().hwnd()));
   EXPECT_TRUE(form->settings().TopMost);
   form->Idle();
-  EXPECT_TRUE(SendMessageW(form->ActionToolBar.hwnd(), TB_ISBUTTONCHECKED, top_most, 0));
+  EXPECT_TRUE(SendMessageW(form->tool_bar().hwnd(), TB_ISBUTTONCHECKED, top_most, 0));
   form->actions[CommandId::TopMostAction].Execute();
 }
 
@@ -51,7 +51,7 @@ TEST_F(ToolbarTest, LayoutIsKeptAndABrokenFileIsOfferedForDeletion) {
     form->Close();
   }
   auto form = MakeForm();
-  EXPECT_EQ(form->ActionToolBar.ButtonCount(), 16);
+  EXPECT_EQ(form->tool_bar().ButtonCount(), 16);
   EXPECT_EQ(form->CurrentToolbarLayout()[4].command, CommandId::ZoomUpAction);
   form->Close();
   form.reset();
@@ -70,10 +70,10 @@ TEST_F(ToolbarTest, LayoutIsKeptAndABrokenFileIsOfferedForDeletion) {
 TEST_F(ToolbarTest, MenuOffersOneEntryOverTheFirstButtonAndFourElsewhere) {
   auto form = MakeForm();
   form->ActionToolBarPopupMenuPopup({5, 5});
-  EXPECT_EQ(form->ActionToolBarPopupMenu->VisibleCaptions(),
+  EXPECT_EQ(form->tool_bar_popup_menu()->VisibleCaptions(),
             (std::vector<std::wstring>{L"Everythin がいない時はタスクトレイ"}));
   form->ActionToolBarPopupMenuPopup({200, 5});
-  EXPECT_EQ(form->ActionToolBarPopupMenu->VisibleCaptions(),
+  EXPECT_EQ(form->tool_bar_popup_menu()->VisibleCaptions(),
             (std::vector<std::wstring>{L"ツールバーの設定..", L"ツールバーを隠す", L"-", L"Zarvik について.."}));
 }
 
@@ -85,16 +85,16 @@ TEST_F(ToolbarTest, HiddenToolbarShowsNearTheTopAndLetsTheMovesThrough) {
   // Every move goes on to its control (panning, text selection) while the
   // toolbar follows the pointer's height.
   EXPECT_FALSE(form->PreTranslateMessage(MouseMove(image, 100, 200)));
-  EXPECT_FALSE(form->ActionToolBar.visible());
+  EXPECT_FALSE(form->tool_bar().visible());
   EXPECT_FALSE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 24)));
-  EXPECT_TRUE(form->ActionToolBar.visible());
+  EXPECT_TRUE(form->tool_bar().visible());
   EXPECT_FALSE(form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 25)));
-  EXPECT_FALSE(form->ActionToolBar.visible());
+  EXPECT_FALSE(form->tool_bar().visible());
   // Unchecked again: it shows at the top once and then stays.
   form->actions[CommandId::HideToolBarAction].Execute();
   form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 5));
   form->PreTranslateMessage(MouseMove(form->hwnd(), 100, 300));
-  EXPECT_TRUE(form->ActionToolBar.visible());
+  EXPECT_TRUE(form->tool_bar().visible());
 }
 
 // Closes the customisation dialog once it is up; remembers what it saw.
@@ -131,7 +131,7 @@ TEST_F(ToolbarTest, CustomisationDialogOpensAndCancelKeepsTheLayout) {
   for (int i = 0;; ++i) {
     wchar_t text[128] = {};
     NMTOOLBARW info{};
-    info.hdr = {form->ActionToolBar.hwnd(), 0, static_cast<UINT>(TBN_GETBUTTONINFOW)};
+    info.hdr = {form->tool_bar().hwnd(), 0, static_cast<UINT>(TBN_GETBUTTONINFOW)};
     info.iItem = i;
     info.pszText = text;
     info.cchText = 128;

@@ -203,7 +203,7 @@ TEST_F(HookHotKeyViewer, RegistersItsStoredKeyAndShowsItselfOnIt) {
 
   // The hot key shows the hidden viewer.
   ASSERT_FALSE(IsWindowVisible(form->hwnd()));
-  SendMessageW(form->HookHotKey->hwnd(), WM_HOTKEY, 1, MAKELPARAM(MOD_ALT | MOD_CONTROL, 0x56));
+  SendMessageW(form->hot_key()->hwnd(), WM_HOTKEY, 1, MAKELPARAM(MOD_ALT | MOD_CONTROL, 0x56));
   EXPECT_TRUE(IsWindowVisible(form->hwnd()));
 
   form->Close();

@@ -212,35 +212,35 @@ TEST_F(FollowTest, ViewerRetiresToTheTrayWhileTheSearchWindowIsAway) {
   auto peer = std::make_unique<SearchPeer>(PeerArgs({L"--select", L"0"}));
   ASSERT_TRUE(peer->started());
   ExpectShown(*form, rows_[0], vfBinary, u"Zero File");
-  EXPECT_FALSE(form->TaskTray->Registered());
+  EXPECT_FALSE(form->task_tray()->Registered());
 
   peer.reset();
-  ASSERT_TRUE(PumpUntil([&] { return form->TaskTray->Registered(); }));
+  ASSERT_TRUE(PumpUntil([&] { return form->task_tray()->Registered(); }));
   EXPECT_FALSE(IsWindowVisible(form->hwnd()));
 
   // Back with the search window, in the normal state.
   peer = std::make_unique<SearchPeer>(PeerArgs({L"--select", L"2"}));
   ASSERT_TRUE(peer->started());
-  ASSERT_TRUE(PumpUntil([&] { return !form->TaskTray->Registered(); }));
+  ASSERT_TRUE(PumpUntil([&] { return !form->task_tray()->Registered(); }));
   EXPECT_TRUE(IsWindowVisible(form->hwnd()));
   EXPECT_FALSE(IsZoomed(form->hwnd()) || IsIconic(form->hwnd()));
   ExpectShown(*form, rows_[2], vfText);
 
   // The tray menu: "やっぱり隠さないで" turns the retiring off for good.
-  ASSERT_EQ(form->TaskTrayPopupMenu->items().size(), 3u);
-  EXPECT_EQ(form->TaskTrayPopupMenu->items()[0].caption, L"Everything 起動");
-  EXPECT_EQ(form->TaskTrayPopupMenu->items()[1].caption, L"やっぱり隠さないで");
-  EXPECT_EQ(form->TaskTrayPopupMenu->items()[2].caption, L"終了");
-  ASSERT_TRUE(form->TaskTrayPopupMenu->Click(1));
+  ASSERT_EQ(form->task_tray_popup_menu()->items().size(), 3u);
+  EXPECT_EQ(form->task_tray_popup_menu()->items()[0].caption, L"Everything 起動");
+  EXPECT_EQ(form->task_tray_popup_menu()->items()[1].caption, L"やっぱり隠さないで");
+  EXPECT_EQ(form->task_tray_popup_menu()->items()[2].caption, L"終了");
+  ASSERT_TRUE(form->task_tray_popup_menu()->Click(1));
   EXPECT_FALSE(form->settings().NotUsedInTray);
   peer.reset();
   ASSERT_TRUE(PumpUntil([&] { return form->EverythingHandle == nullptr; }));
   test::PumpFor(300);
-  EXPECT_FALSE(form->TaskTray->Registered());
+  EXPECT_FALSE(form->task_tray()->Registered());
   EXPECT_TRUE(IsWindowVisible(form->hwnd()));
 
   // "終了" closes the viewer through its ordinary shut-down.
-  ASSERT_TRUE(form->TaskTrayPopupMenu->Click(2));
+  ASSERT_TRUE(form->task_tray_popup_menu()->Click(2));
   ASSERT_TRUE(PumpUntil([&] { return form->hwnd() == nullptr; }));
   EXPECT_NE(test::ReadFileBytes(IniPath()).find("NotUsedInTray=0"), std::string::npos);
 }

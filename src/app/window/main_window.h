@@ -103,8 +103,8 @@ class TZKMainForm final : public WindowBase,
   void SetViewCaption(const std::u16string& path);
 
   // The toolbar (main_window_toolbar.cpp).
-  ToolBar ActionToolBar;
-  std::unique_ptr<PopupMenu> ActionToolBarPopupMenu;
+  ToolBar& tool_bar() { return ActionToolBar; }
+  PopupMenu* tool_bar_popup_menu() { return ActionToolBarPopupMenu.get(); }
   void ApplyToolbarLayout(const ToolbarLayout& layout);
   ToolbarLayout CurrentToolbarLayout() const;
   // Decides which entries the menu shows for a click at `at` (client coordinates).
@@ -117,9 +117,9 @@ class TZKMainForm final : public WindowBase,
   ArchivePage& archive_page() { return archive_page_; }
 
   // The pop-up menus of the text and the picture, with the picture's cache submenu.
-  std::unique_ptr<PopupMenu> TextPopupMenu;
-  std::unique_ptr<PopupMenu> ImagePopupMenu;
-  std::shared_ptr<PopupMenu> CacheMenu;
+  PopupMenu* text_popup_menu() { return TextPopupMenu.get(); }
+  PopupMenu* image_popup_menu() { return ImagePopupMenu.get(); }
+  PopupMenu* cache_menu() { return CacheMenu.get(); }
   void ImagePopupMenuPopup();  // decides whether the cache submenu shows
 
   // Input: keys and wheel turns the window takes before any control sees them.
@@ -143,7 +143,7 @@ class TZKMainForm final : public WindowBase,
   HWND everything_status_handle() const { return everything_status_handle_; }
 
   // The page control holding the three pages.
-  PageControl PageControl_;
+  PageControl& page_control() { return PageControl_; }
   HWND TextTabSheet() const { return PageControl_.page(kTextTabSheet); }
 
   // The canvas font the binary view draws with.
@@ -152,9 +152,9 @@ class TZKMainForm final : public WindowBase,
   // Following the search window.
   bool watching() const { return watch_timer_on_; }
   void StepEverythingSelection(int direction);
-  std::unique_ptr<TTaskTray> TaskTray;
-  std::unique_ptr<PopupMenu> TaskTrayPopupMenu;
-  std::unique_ptr<THookHotKey> HookHotKey;
+  TTaskTray* task_tray() { return TaskTray.get(); }
+  PopupMenu* task_tray_popup_menu() { return TaskTrayPopupMenu.get(); }
+  THookHotKey* hot_key() { return HookHotKey.get(); }
 
   // State report and About box (main_window_report.cpp).
   std::u16string StateReport();
@@ -162,7 +162,7 @@ class TZKMainForm final : public WindowBase,
 
   // Picture plug-ins (main_window_plugins.cpp): the host searches all five
   // folder kinds while the window is created.
-  std::unique_ptr<TSPIs> SPIs;
+  TSPIs* plugins() { return SPIs.get(); }
   // The full paths of the loaded plug-ins, in load order.
   std::vector<std::u16string> PluginFileNames() const;
 
@@ -346,6 +346,17 @@ class TZKMainForm final : public WindowBase,
   MainFormOptions options_;
   std::shared_ptr<MainFormServices> services_;
   Settings settings_;
+  ToolBar ActionToolBar;
+  std::unique_ptr<PopupMenu> ActionToolBarPopupMenu;
+  // The pop-up menus of the text and the picture, with the picture's cache submenu.
+  std::unique_ptr<PopupMenu> TextPopupMenu;
+  std::unique_ptr<PopupMenu> ImagePopupMenu;
+  std::shared_ptr<PopupMenu> CacheMenu;
+  PageControl PageControl_;
+  std::unique_ptr<TTaskTray> TaskTray;
+  std::unique_ptr<PopupMenu> TaskTrayPopupMenu;
+  std::unique_ptr<THookHotKey> HookHotKey;
+  std::unique_ptr<TSPIs> SPIs;
   std::u16string ini_file_name_, toolbar_ini_name_, converter_path_;
   HWND everything_status_handle_ = nullptr;
   POINT mouse_point_{-1, -1};  // the last mouse position, in client coordinates

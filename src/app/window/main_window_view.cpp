@@ -68,7 +68,7 @@ class ImagePageBinaryTarget final : public BinaryViewTarget {
   void SetStatus(const std::u16string& text) override { form_.SetStatus(text); }
   HWND ShowPictureControl() override {
     form_.ViewFileType = vfBinary;
-    form_.PageControl_.SetActivePage(kImageTabSheet);
+    form_.page_control().SetActivePage(kImageTabSheet);
     ImageControl& image = form_.image_page().MainImage();
     image.fill_parent = true;
     image.SetVisible(true);
