@@ -167,14 +167,19 @@ bool ArchiveBrowser::List(bool from_command) {
   }
   page_.Fill(lines);
   if (page_.Count() == 0) return false;  // nothing to browse: the other views may take the file
-  host_.ShowListPage();
+  ShowList();
   if (!failure.empty()) host_.SetStatus(std::u16string(kArchiveFileStatus) + u"  " + failure);
   return true;
 }
 
+void ArchiveBrowser::ShowList() {
+  host_.ShowListPage();
+  host_.SetStatus(kArchiveFileStatus);
+}
+
 void ArchiveBrowser::Back() {
   if (page_.Count() == 0) return;
-  host_.ShowListPage();
+  ShowList();
   host_.SetMemberStatus(u"");
 }
 

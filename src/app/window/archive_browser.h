@@ -83,6 +83,8 @@ class ArchiveBrowser {
 
  private:
   bool List(bool from_command);
+  // The list on view, its status saying so.
+  void ShowList();
   std::u16string MemberArchivePath() const;
   void ShowMember(const std::u16string& archive_path);
   // Raises what the archive component or the picture decoders raise.

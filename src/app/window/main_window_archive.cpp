@@ -45,7 +45,6 @@ void TZKMainForm::ShowListPage() {
   archive_page_.SetVisible(true);
   PageControl_.SetActivePage(kArcTabSheet);
   ViewFileType = vfArc;
-  SetStatus(u"ArchiveFile");
   if (IsWindowVisible(wnd_)) SetFocus(archive_page_.ArcListBox());
 }
 
